@@ -1,0 +1,4 @@
+# 64-bit Windows: the same sources, for machines whose kernel cannot run 32-bit code under Wine.
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
