@@ -1,0 +1,129 @@
+#include "items/ItemFile.h"
+
+#include <cstdio>
+
+#include "files/ReplaceFileSafely.h"
+#include "files/SequentialFiles.h"
+#include "items/FieldReader.h"
+
+namespace korvane {
+namespace {
+
+ItemFileStatus FromReadStatus(ReadStatus status) {
+  switch (status) {
+    case ReadStatus::Ok: return ItemFileStatus::Ok;
+    case ReadStatus::PastEnd: return ItemFileStatus::EndsInsideItem;
+    case ReadStatus::NotOpen: return ItemFileStatus::HandleNotOpen;
+  }
+  return ItemFileStatus::HandleNotOpen;
+}
+
+// Reads the 16 fields of one item, each into the cell that `cellOf` names for it.
+template <typename CellOf>
+ItemFileStatus ReadFieldsInto(CellOf cellOf) {
+  std::string text;
+  for (ItemField field : kAllItemFields) {
+    const ReadStatus status = ReadField(kItemFileHandle, text);
+    if (status != ReadStatus::Ok) return FromReadStatus(status);
+    cellOf(field) = text;  // fixed fields fit themselves
+  }
+  return ItemFileStatus::Ok;
+}
+
+ItemFileStatus OpenItemFileForReading(const std::string& itemFile) {
+  (void)files::CloseFile(kItemFileHandle);  // an input handle has nothing to flush
+  return files::OpenFile(kItemFileHandle, itemFile, files::FileMode::Input) == files::FileStatus::Ok
+             ? ItemFileStatus::Ok
+             : ItemFileStatus::CannotOpen;
+}
+
+// Ends a reading routine: handle 1 is closed on every path.
+ItemFileStatus FinishReading(ItemFileStatus status) {
+  (void)files::CloseFile(kItemFileHandle);
+  return status;
+}
+
+ItemFileStatus WriteRows(int count, const ItemTableColumns& table) {
+  for (int row = ItemTableColumns::kFirstRow; row <= count; ++row) {
+    const ItemFileStatus status = WriteItemFields(row, table);
+    if (status != ItemFileStatus::Ok) return status;
+  }
+  return ItemFileStatus::Ok;
+}
+
+}  // namespace
+
+ItemFileStatus ReadItemFields(ItemRecord& target) {
+  return ReadFieldsInto([&target](ItemField field) -> FieldText& { return target.Field(field); });
+}
+
+ItemFileStatus ReadItemFields(int row, ItemTableColumns& table) {
+  if (!ItemTableColumns::HasRow(row)) return ItemFileStatus::TooManyItems;
+  return ReadFieldsInto([&table, row](ItemField field) -> FieldText& { return table.Column(field)(row); });
+}
+
+ItemFileStatus WriteItemFields(int row, const ItemTableColumns& table) {
+  if (!ItemTableColumns::HasRow(row)) return ItemFileStatus::TooManyItems;
+  for (ItemField field : kAllItemFields) {
+    switch (files::WriteLine(kItemFileHandle, table.Column(field)(row).str())) {
+      case files::FileStatus::Ok: break;
+      case files::FileStatus::NotOpen:
+      case files::FileStatus::WrongMode: return ItemFileStatus::HandleNotOpen;
+      default: return ItemFileStatus::CannotWrite;
+    }
+  }
+  return ItemFileStatus::Ok;
+}
+
+ItemFileStatus LoadItemTable(WindowCounters& counters, ItemTableColumns& table, const std::string& itemFile) {
+  counters.CounterMax = 0;
+  counters.indexx = 1;
+  const ItemFileStatus opened = OpenItemFileForReading(itemFile);
+  if (opened != ItemFileStatus::Ok) return FinishReading(opened);
+
+  while (!files::AtEndOfFile(kItemFileHandle)) {
+    // Checked before the row is used: the 15,001st item is refused, never stored.
+    if (!ItemTableColumns::HasRow(counters.indexx)) return FinishReading(ItemFileStatus::TooManyItems);
+    const ItemFileStatus status = ReadItemFields(counters.indexx, table);
+    if (status != ItemFileStatus::Ok) return FinishReading(status);
+    ++counters.indexx;
+  }
+  --counters.indexx;
+  counters.CounterMax = counters.indexx;
+  counters.indexx = 0;
+  return FinishReading(ItemFileStatus::Ok);
+}
+
+ItemFileStatus RewriteItemFile(const WindowCounters& counters, const ItemTableColumns& table,
+                               const std::string& itemFile) {
+  if (counters.CounterMax > ItemTableColumns::kLastRow) return ItemFileStatus::TooManyItems;
+  const std::string temporaryFile = itemFile + ".tmp";
+
+  (void)files::CloseFile(kItemFileHandle);
+  if (files::OpenFile(kItemFileHandle, temporaryFile, files::FileMode::Output) != files::FileStatus::Ok) {
+    return ItemFileStatus::CannotWrite;
+  }
+  ItemFileStatus status = WriteRows(counters.CounterMax, table);
+  // Closed in any case; its flush can be the write that fails.
+  const bool closed = files::CloseFile(kItemFileHandle) == files::FileStatus::Ok;
+  if (status == ItemFileStatus::Ok && !closed) status = ItemFileStatus::CannotWrite;
+  if (status == ItemFileStatus::Ok && !files::ReplaceFileSafely(temporaryFile, itemFile)) {
+    status = ItemFileStatus::CannotWrite;
+  }
+  if (status != ItemFileStatus::Ok) std::remove(temporaryFile.c_str());
+  return status;
+}
+
+ItemFileStatus CheckItemFileReadable(const std::string& itemFile) {
+  const ItemFileStatus opened = OpenItemFileForReading(itemFile);
+  if (opened != ItemFileStatus::Ok) return FinishReading(opened);
+  int items = 0;
+  while (!files::AtEndOfFile(kItemFileHandle)) {
+    const ItemFileStatus status = ReadItemFields(ItemRec);
+    if (status != ItemFileStatus::Ok) return FinishReading(status);
+    if (++items > ItemTableColumns::kLastRow) return FinishReading(ItemFileStatus::TooManyItems);
+  }
+  return FinishReading(ItemFileStatus::Ok);
+}
+
+}  // namespace korvane
