@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ struct FieldCase {
   std::string bytes;
   Fields fields;
 };
+
+void PrintTo(const FieldCase& c, std::ostream* out) { *out << c.what; }
 
 class FieldReadingRulesTest : public ::testing::TestWithParam<FieldCase> {};
 
