@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -49,6 +50,39 @@ TEST(Program, IsAWindowsGuiExecutableOfThisArchitecture)
     EXPECT_EQ(nt->FileHeader.Machine, selfNt->FileHeader.Machine);
     EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     FreeLibrary(program);
+}
+
+TEST(Program, ReadsASoundItemFileAndEnds)
+{
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    std::string folder = std::string(temp) + "korvane-deliverables-test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string itemFile = folder + "\\Item.dat";
+    {
+        HANDLE file = CreateFileA(itemFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        std::string item = "1\r\nAB-1           \r\nBolt                          \r\n1 \r\n0.5     \r\n10    \r\n"
+                           "2     \r\n1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(file, item.data(), DWORD(item.size()), &written, nullptr));
+        CloseHandle(file);
+    }
+
+    std::string commandLine = "\"" + BesideThisTest("Korvane.exe") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                               &startup, &process)) << GetLastError();
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    DeleteFileA(itemFile.c_str());
+    RemoveDirectoryA(folder.c_str());
+    EXPECT_EQ(exitCode, 0u);
 }
 
 } // namespace
