@@ -1,0 +1,54 @@
+# Control libraries built on the ActiveX kit of outside/activex-kit:
+#
+#   korvane_add_activex_control(TARGET <target> OUTPUT_NAME <file name without .ocx> IDL <file.idl>
+#                               SOURCES <files...> [LIBS <targets...>])
+#
+# compiles the IDL with widl into a header and identifier file (in <target>-gen, on the target's include
+# path) and a type library that the library carries as its TYPELIB resource 1, and links the kit's entry
+# points (DllGetClassObject, DllCanUnloadNow, DllRegisterServer, DllUnregisterServer).
+include_guard(GLOBAL)
+
+set(KORVANE_ACTIVEX_KIT_DIR ${CMAKE_CURRENT_LIST_DIR}/../outside/activex-kit)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KORVANE_WIDL_ARCH --win64)
+  set(KORVANE_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+  set(KORVANE_WIDL_ARCH --win32)
+  set(KORVANE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
+# widl reads the system interface definitions (oaidl.idl, ocidl.idl) from Wine's development files.
+set(KORVANE_IDL_INCLUDE_DIR /usr/include/wine/wine/windows)
+
+function(korvane_add_activex_control)
+  cmake_parse_arguments(C "" "TARGET;OUTPUT_NAME;IDL" "SOURCES;LIBS" ${ARGN})
+  get_filename_component(idl ${C_IDL} ABSOLUTE)
+  get_filename_component(base ${C_IDL} NAME_WE)
+  set(gen ${CMAKE_CURRENT_BINARY_DIR}/${C_TARGET}-gen)
+  file(MAKE_DIRECTORY ${gen})
+  set(widl ${KORVANE_WIDL} ${KORVANE_WIDL_ARCH} -I${KORVANE_IDL_INCLUDE_DIR} -L${KORVANE_STDOLE_DIR})
+  add_custom_command(
+    OUTPUT ${gen}/${base}.h ${gen}/${base}_i.c ${gen}/${base}.tlb
+    COMMAND ${widl} -h -o ${gen}/${base}.h ${idl}
+    COMMAND ${widl} -u -o ${gen}/${base}_i.c ${idl}
+    COMMAND ${widl} -t -o ${gen}/${base}.tlb ${idl}
+    DEPENDS ${idl}
+    COMMENT "widl ${base}.idl")
+  file(WRITE ${gen}/${base}.rc.in "1 TYPELIB \"${gen}/${base}.tlb\"\n")
+  configure_file(${gen}/${base}.rc.in ${gen}/${base}.rc COPYONLY)
+  set_source_files_properties(${gen}/${base}.rc PROPERTIES OBJECT_DEPENDS ${gen}/${base}.tlb)
+
+  add_library(${C_TARGET} SHARED ${C_SOURCES} ${gen}/${base}_i.c ${gen}/${base}.rc
+    ${KORVANE_ACTIVEX_KIT_DIR}/DllExports.cpp ${KORVANE_ACTIVEX_KIT_DIR}/ControlLibrary.def)
+  set_target_properties(${C_TARGET} PROPERTIES PREFIX "" OUTPUT_NAME ${C_OUTPUT_NAME} SUFFIX .ocx)
+  target_include_directories(${C_TARGET} PRIVATE ${gen})
+  target_link_libraries(${C_TARGET} PRIVATE korvane_activex_kit ${C_LIBS})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${C_TARGET} PRIVATE -Wl,--kill-at)
+  endif()
+
+  # The identifiers (CLSID, IIDs) for the programs and tests that use the control.
+  add_library(${C_TARGET}_ids STATIC ${gen}/${base}_i.c)
+  target_include_directories(${C_TARGET}_ids PUBLIC ${gen})
+  target_link_libraries(${C_TARGET}_ids PUBLIC uuid ole32 oleaut32)
+endfunction()
