@@ -52,3 +52,11 @@ function(korvane_add_activex_control)
   target_include_directories(${C_TARGET}_ids PUBLIC ${gen})
   target_link_libraries(${C_TARGET}_ids PUBLIC uuid ole32 oleaut32)
 endfunction()
+
+# A CTest fixture that registers a control library in the build tree's Wine prefix before the tests that
+# require it (FIXTURES_REQUIRED <fixture>) run.
+function(korvane_register_activex_control TARGET FIXTURE)
+  add_test(NAME register_${TARGET}
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-regsvr32 $<TARGET_FILE:${TARGET}>)
+  set_tests_properties(register_${TARGET} PROPERTIES FIXTURES_SETUP ${FIXTURE})
+endfunction()
