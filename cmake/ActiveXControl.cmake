@@ -8,25 +8,22 @@
 # points (DllGetClassObject, DllCanUnloadNow, DllRegisterServer, DllUnregisterServer).
 include_guard(GLOBAL)
 
-set(KORVANE_ACTIVEX_KIT_DIR ${CMAKE_CURRENT_LIST_DIR}/../outside/activex-kit)
-
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(KORVANE_WIDL_ARCH --win64)
-  set(KORVANE_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
-else()
-  set(KORVANE_WIDL_ARCH --win32)
-  set(KORVANE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
-endif()
-# widl reads the system interface definitions (oaidl.idl, ocidl.idl) from Wine's development files.
-set(KORVANE_IDL_INCLUDE_DIR /usr/include/wine/wine/windows)
-
 function(korvane_add_activex_control)
   cmake_parse_arguments(C "" "TARGET;OUTPUT_NAME;IDL" "SOURCES;LIBS" ${ARGN})
+  set(kit ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../outside/activex-kit)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(widl_arch --win64)
+    set(stdole_dir /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+  else()
+    set(widl_arch --win32)
+    set(stdole_dir /usr/lib/i386-linux-gnu/wine/i386-windows)
+  endif()
   get_filename_component(idl ${C_IDL} ABSOLUTE)
   get_filename_component(base ${C_IDL} NAME_WE)
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/${C_TARGET}-gen)
   file(MAKE_DIRECTORY ${gen})
-  set(widl ${KORVANE_WIDL} ${KORVANE_WIDL_ARCH} -I${KORVANE_IDL_INCLUDE_DIR} -L${KORVANE_STDOLE_DIR})
+  # widl reads the system interface definitions (oaidl.idl, ocidl.idl) from Wine's development files.
+  set(widl ${KORVANE_WIDL} ${widl_arch} -I/usr/include/wine/wine/windows -L${stdole_dir})
   add_custom_command(
     OUTPUT ${gen}/${base}.h ${gen}/${base}_i.c ${gen}/${base}.tlb
     COMMAND ${widl} -h -o ${gen}/${base}.h ${idl}
@@ -39,7 +36,7 @@ function(korvane_add_activex_control)
   set_source_files_properties(${gen}/${base}.rc PROPERTIES OBJECT_DEPENDS ${gen}/${base}.tlb)
 
   add_library(${C_TARGET} SHARED ${C_SOURCES} ${gen}/${base}_i.c ${gen}/${base}.rc
-    ${KORVANE_ACTIVEX_KIT_DIR}/DllExports.cpp ${KORVANE_ACTIVEX_KIT_DIR}/ControlLibrary.def)
+    ${kit}/DllExports.cpp ${kit}/ControlLibrary.def)
   set_target_properties(${C_TARGET} PROPERTIES PREFIX "" OUTPUT_NAME ${C_OUTPUT_NAME} SUFFIX .ocx)
   target_include_directories(${C_TARGET} PRIVATE ${gen})
   target_link_libraries(${C_TARGET} PRIVATE korvane_activex_kit ${C_LIBS})
@@ -57,6 +54,6 @@ endfunction()
 # require it (FIXTURES_REQUIRED <fixture>) run.
 function(korvane_register_activex_control TARGET FIXTURE)
   add_test(NAME register_${TARGET}
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-regsvr32 $<TARGET_FILE:${TARGET}>)
+    COMMAND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/wine-regsvr32 $<TARGET_FILE:${TARGET}>)
   set_tests_properties(register_${TARGET} PROPERTIES FIXTURES_SETUP ${FIXTURE})
 endfunction()
