@@ -7,6 +7,7 @@
 int TestWidget::destroyedCount = 0;
 int TestWidget::beforeDestroyCount = 0;
 bool TestWidget::referenceItselfInTeardown = false;
+HINSTANCE TestWidget::resourceModule = nullptr;
 
 TestWidget::TestWidget(IUnknown* outer, int row)
     : AutomationObject(outer, row, static_cast<ITestWidget*>(this))
@@ -42,6 +43,11 @@ void TestWidget::BeforeDestroy()
         AddRef();
         Release();
     }
+}
+
+HINSTANCE TestWidget::GetResourceInstance()
+{
+    return resourceModule != nullptr ? resourceModule : AutomationObject::GetResourceInstance();
 }
 
 HRESULT STDMETHODCALLTYPE TestWidget::get_Width(LONG* value)

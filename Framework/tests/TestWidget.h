@@ -11,6 +11,8 @@ public:
 
     HRESULT InternalQueryInterface(REFIID riid, void** object) override;
     void BeforeDestroy() override;
+    // The tests' own string table, or the module named by resourceModule.
+    HINSTANCE GetResourceInstance() override;
 
     DECLARE_DELEGATING_UNKNOWN()
     DECLARE_AUTOMATION_DISPATCH(AutomationObject)
@@ -28,6 +30,7 @@ public:
     static int destroyedCount;
     static int beforeDestroyCount;
     static bool referenceItselfInTeardown;
+    static HINSTANCE resourceModule;
 
 private:
     LONG width_ = 0;
