@@ -1,6 +1,7 @@
 // Self-registration of the tests' object table: the keys each kind of row writes, the help directory
 // rule, the type library, failures and unregistration, read back from the registry of the test prefix.
 #include "Module.h"
+#include "RegistryReader.h"
 #include "ServerRegistration.h"
 #include "TestWidget.h"
 
@@ -12,81 +13,10 @@
 
 namespace {
 
-const char Missing[] = "<missing>";
+using namespace RegistryReader;
+
 const char TypeLibraryKey[] = "TypeLib\\{5B1E2A10-7C3D-4F60-9A51-0D3E4C2B1A01}";
 const char HelpDirectoryKey[] = "Oskadel.ActivePlyx.ActiveX\\Version2\\HelpFileDir";
-
-std::string GuidText(const GUID& guid)
-{
-    wchar_t wide[40];
-    StringFromGUID2(guid, wide, 40);
-    return std::string(wide, wide + wcslen(wide));
-}
-
-std::string ClsidKey(const CLSID& clsid)
-{
-    return "CLSID\\" + GuidText(clsid);
-}
-
-// The default value (or a named value) of a key under HKEY_CLASSES_ROOT; Missing when absent.
-std::string Value(const std::string& key, const char* name = nullptr)
-{
-    char buffer[1024];
-    LONG size = sizeof buffer;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return Missing;
-    DWORD type = 0;
-    DWORD bytes = sizeof buffer;
-    const LONG result = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-    RegCloseKey(handle);
-    (void)size;
-    if (result != ERROR_SUCCESS || type != REG_SZ)
-        return Missing;
-    return std::string(buffer);
-}
-
-bool Exists(const std::string& key)
-{
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
-}
-
-std::set<std::string> Subkeys(const std::string& key)
-{
-    std::set<std::string> names;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return names;
-    char name[MAX_PATH];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(handle, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.insert(name);
-    }
-    RegCloseKey(handle);
-    return names;
-}
-
-// A key with everything below it as text: names, default values, in registry order.
-std::string Tree(const std::string& key)
-{
-    if (!Exists(key))
-        return key + " " + Missing + "\n";
-    std::string text = key + " = " + Value(key) + "\n";
-    for (const std::string& name : Subkeys(key))
-        text += Tree(key + "\\" + name);
-    return text;
-}
-
-void DeleteKey(const std::string& key)
-{
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
-}
 
 std::string ModulePath()
 {
@@ -116,7 +46,7 @@ protected:
     void CleanUp()
     {
         ServerRegistration::UnregisterObjects();
-        DeleteKey("Oskadel.ActivePlyx.ActiveX");
+        DeleteTree("Oskadel.ActivePlyx.ActiveX");
         DeleteFileA((ModuleFolder() + "\\Widget.HLP").c_str());
         DeleteFileA((ModuleFolder() + "\\Help\\Widget.HLP").c_str());
         RemoveDirectoryA((ModuleFolder() + "\\Help").c_str());
@@ -227,9 +157,9 @@ TEST_F(Registration, SixteenBitServerOfTheSameClsidKeepsItsKeysAndTheProgIds)
     EXPECT_TRUE(Exists("Plyx.TestWidget"));
     EXPECT_TRUE(Exists("Plyx.TestWidget.1"));
     EXPECT_FALSE(Exists(ClsidKey(TestGadgetClsid))) << "other rows go as usual";
-    DeleteKey(clsid);
-    DeleteKey("Plyx.TestWidget");
-    DeleteKey("Plyx.TestWidget.1");
+    DeleteTree(clsid);
+    DeleteTree("Plyx.TestWidget");
+    DeleteTree("Plyx.TestWidget.1");
 }
 
 TEST_F(Registration, FailingRowIsTheAnswerAndTheOtherRowsAreStillWritten)
@@ -244,7 +174,7 @@ TEST_F(Registration, FailingRowIsTheAnswerAndTheOtherRowsAreStillWritten)
     EXPECT_EQ(Value("Plyx.TestWidget\\CurVer"), "Plyx.TestWidget.1");
     EXPECT_EQ(Value(ClsidKey(TestPlainClsid)), "TestPlain Object");
     EXPECT_TRUE(Exists(std::string(TypeLibraryKey) + "\\1.0"));
-    DeleteKey("Plyx.TestGadget");
+    DeleteTree("Plyx.TestGadget");
 }
 
 // Where the help file is decides the help directory.
