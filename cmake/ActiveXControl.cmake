@@ -41,7 +41,8 @@ function(korvane_add_activex_control)
   target_include_directories(${C_TARGET} PRIVATE ${gen})
   target_link_libraries(${C_TARGET} PRIVATE korvane_activex_kit ${C_LIBS})
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    target_link_options(${C_TARGET} PRIVATE -Wl,--kill-at)
+    # The exports are stdcall functions named plainly, as callers look them up.
+    target_link_options(${C_TARGET} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
   endif()
 
   # The identifiers (CLSID, IIDs) for the programs and tests that use the control.

@@ -92,8 +92,7 @@ com::ComPtr<IStream> StreamOf(const forms::ElementDescription& element)
 
 bool VisibleOf(const forms::ElementDescription& element)
 {
-    const std::string visible = ValueText(element, "visible");
-    return !(visible == "False" || visible == "false" || visible == "0");
+    return !element.Has("hidden");
 }
 
 } // namespace
@@ -178,23 +177,57 @@ bool ControlContainer::TranslateAccelerator(MSG& message)
     return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
-void ControlContainer::Unload()
+namespace {
+
+int Depth(const ControlSite* site)
 {
-    // Contained controls first: a frame's window holds theirs.
-    std::vector<com::ComPtr<ControlSite>> leaving;
-    leaving.swap(controls_);
-    std::stable_sort(leaving.begin(), leaving.end(), [](const auto& a, const auto& b) {
-        auto depth = [](const ControlSite* site) {
-            int levels = 0;
-            for (; site->Parent(); site = site->Parent())
-                ++levels;
-            return levels;
-        };
-        return depth(a.Get()) > depth(b.Get());
-    });
+    int levels = 0;
+    for (; site->Parent(); site = site->Parent())
+        ++levels;
+    return levels;
+}
+
+bool Inside(const ControlSite* site, const ControlSite* ancestor)
+{
+    for (; site; site = site->Parent())
+        if (site == ancestor)
+            return true;
+    return false;
+}
+
+// Unloads controls, contained ones before their frames: a frame's window holds theirs.
+void UnloadInnermostFirst(std::vector<com::ComPtr<ControlSite>> leaving)
+{
+    std::stable_sort(leaving.begin(), leaving.end(),
+                     [](const auto& a, const auto& b) { return Depth(a.Get()) > Depth(b.Get()); });
     for (const auto& control : leaving)
         control->Unload();
+}
+
+} // namespace
+
+void ControlContainer::Remove(ControlSite& control)
+{
+    std::vector<com::ComPtr<ControlSite>> leaving;
+    const auto staying = std::stable_partition(controls_.begin(), controls_.end(),
+                                               [&](const auto& site) { return !Inside(site.Get(), &control); });
+    leaving.assign(staying, controls_.end());
+    controls_.erase(staying, controls_.end());
+    UnloadInnermostFirst(std::move(leaving));
+}
+
+void ControlContainer::Unload()
+{
+    std::vector<com::ComPtr<ControlSite>> leaving;
+    leaving.swap(controls_);
+    UnloadInnermostFirst(std::move(leaving));
     frame_->Forget();
+}
+
+void ControlContainer::NoteFocus(ControlSite& control, bool gotFocus) const
+{
+    if (focusHandler_)
+        focusHandler_(control, gotFocus);
 }
 
 void ControlContainer::Dispatch(const ControlEvent& event) const

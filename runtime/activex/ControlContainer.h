@@ -7,7 +7,7 @@
 //     rect 10 40 150 21        # left top width height in pixels, in the parent's client area
 //     stream "21433412..."     # the control's saved state as hex bytes, loaded by IPersistStreamInit
 //     Caption "Zero"           # any other property: the control's state by name (IPersistPropertyBag)
-//     visible False            # shown unless this says otherwise
+//     hidden                   # a flag: not shown until made visible
 //   }
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "com/ComPtr.h"
 #include "forms/FormDescription.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -53,8 +54,15 @@ public:
     // Offers a keyboard message to the UI-active control first; true when it took it.
     bool TranslateAccelerator(MSG& message);
 
+    // Releases one control (and the controls it contains, first).
+    void Remove(ControlSite& control);
     // Releases every control, contained ones before their frames; the container is empty afterwards.
     void Unload();
+
+    // Told when a control takes or loses the keyboard focus by itself (a click inside it).
+    using FocusHandler = std::function<void(ControlSite& control, bool gotFocus)>;
+    void SetFocusHandler(FocusHandler handler) { focusHandler_ = std::move(handler); }
+    void NoteFocus(ControlSite& control, bool gotFocus) const;
 
     HWND Form() const { return form_; }
     const AmbientSettings& Ambients() const { return ambients_; }
@@ -64,6 +72,7 @@ public:
 private:
     HWND form_;
     EventHandler handler_;
+    FocusHandler focusHandler_;
     AmbientSettings ambients_;
     com::ComPtr<InPlaceFrame> frame_;
     std::vector<com::ComPtr<ControlSite>> controls_;

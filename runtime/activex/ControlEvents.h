@@ -11,6 +11,8 @@
 
 namespace korvane::activex {
 
+class ControlSite;
+
 class EventArguments {
 public:
     EventArguments(VARIANTARG* reversed, UINT count) : reversed_(reversed), count_(count) {}
@@ -29,6 +31,7 @@ private:
 };
 
 struct ControlEvent {
+    ControlSite& control;
     const std::string& controlName;
     std::optional<int> index;    // the control's index in its control array
     const std::string& eventName;  // as the control's type information names it ("Click")

@@ -320,7 +320,7 @@ void ControlSite::RouteEvent(DISPID dispid, const std::string& eventName, EventA
 {
     if (!container_)
         return;
-    container_->Dispatch(ControlEvent{name_, index_, eventName, dispid, arguments});
+    container_->Dispatch(ControlEvent{*this, name_, index_, eventName, dispid, arguments});
 }
 
 } // namespace korvane::activex

@@ -104,7 +104,7 @@ public:
     STDMETHODIMP GetExtendedControl(IDispatch** extender) override;
     STDMETHODIMP TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override;
     STDMETHODIMP TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
-    STDMETHODIMP OnFocus(BOOL) override { return S_OK; }
+    STDMETHODIMP OnFocus(BOOL gotFocus) override;
     STDMETHODIMP ShowPropertyFrame() override { return E_NOTIMPL; }
 
     // ISimpleFrameSite

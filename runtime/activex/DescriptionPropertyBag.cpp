@@ -10,8 +10,10 @@ namespace korvane::activex {
 
 namespace {
 
-// What the container itself reads from an element: the class, the place, the saved bytes, visibility.
-const char* const kContainerProperties[] = {"clsid", "progid", "rect", "stream", "visible"};
+// What the form and the container read from an element themselves: the class, the saved bytes, the
+// place, visibility, tab order, enabling and the tooltip. Colours and the font are the control's too.
+const char* const kContainerProperties[] = {"clsid", "progid", "stream", "rect", "hidden", "tab", "notabstop",
+                                            "disabled", "tooltip"};
 
 bool SameName(std::string_view a, std::string_view b)
 {

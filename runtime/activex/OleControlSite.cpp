@@ -1,4 +1,5 @@
 // IOleControlSite: the extender, and the conversion between HIMETRIC and the form's units (pixels).
+#include "ControlContainer.h"
 #include "ControlExtender.h"
 #include "ControlSite.h"
 #include "ScreenUnits.h"
@@ -13,6 +14,13 @@ STDMETHODIMP ControlSite::GetExtendedControl(IDispatch** extender)
     if (!*extender)
         return E_NOTIMPL;
     (*extender)->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP ControlSite::OnFocus(BOOL gotFocus)
+{
+    if (container_)
+        container_->NoteFocus(*this, gotFocus != FALSE);
     return S_OK;
 }
 

@@ -55,24 +55,25 @@ struct FoundWindow {
     HWND window = nullptr;
 };
 
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* wanted = reinterpret_cast<FoundWindow*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner == wanted->process && std::string(name) == wanted->className && IsWindowVisible(window)) {
+        wanted->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindWindowOf(DWORD process, const char* className)
 {
     FoundWindow found{process, className};
     for (int attempt = 0; attempt < 200 && !found.window; ++attempt) {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* wanted = reinterpret_cast<FoundWindow*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char name[64] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (owner == wanted->process && std::string(name) == wanted->className && IsWindowVisible(window)) {
-                    wanted->window = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
         if (!found.window)
             Sleep(50);
     }
@@ -84,6 +85,12 @@ std::string TextOf(HWND window)
     char text[4096] = {};
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM data)
+{
+    *reinterpret_cast<std::string*>(data) += TextOf(child) + "\n";
+    return TRUE;
 }
 
 class HelpViewer : public testing::Test {
@@ -139,13 +146,7 @@ TEST_F(HelpViewer, ReportsAPageThatIsNotInTheCurrentFolder)
     HWND box = FindWindowOf(process_.dwProcessId, "#32770");
     ASSERT_NE(box, nullptr);
     std::string shown;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            *reinterpret_cast<std::string*>(data) += TextOf(child) + "\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&shown));
     EXPECT_NE(shown.find("The help page \"index.htm\" was not found in"), std::string::npos) << shown;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForExit(), 2u);

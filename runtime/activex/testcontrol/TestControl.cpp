@@ -199,8 +199,10 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        if (message == WM_LBUTTONDOWN)
+        if (message == WM_LBUTTONDOWN) {
+            SetFocus(Window());  // a button takes the focus when pressed
             SetCapture(Window());
+        }
         // The button pressed, not the buttons held: MK_ flags of this press.
         const WPARAM pressed = message == WM_LBUTTONDOWN ? MK_LBUTTON : message == WM_RBUTTONDOWN ? MK_RBUTTON : MK_MBUTTON;
         FireMouseEvent(DISPID_MOUSEDOWN, pressed, lParam);

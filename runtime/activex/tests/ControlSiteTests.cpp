@@ -198,7 +198,7 @@ TEST_F(ControlSiteTest, TheExtenderGivesNamePlaceInTwipsIndexAndVisibility)
 
 TEST_F(ControlSiteTest, AControlOutsideAnArrayHasNoIndexAndAHiddenOneStartsHidden)
 {
-    ControlSite& control = Host("activex Hidden { progid Korvane.TestControl\n rect 0 0 20 20\n visible False }");
+    ControlSite& control = Host("activex Hidden { progid Korvane.TestControl\n rect 0 0 20 20\n hidden }");
     com::Variant value;
     EXPECT_TRUE(FAILED(GetByName(ExtenderOf(control).Get(), L"Index", value)));
     EXPECT_FALSE(IsWindowVisible(control.Window()));
