@@ -1,80 +1,13 @@
 #include "EnumDisplayStrings.h"
 
+#include "TypeInfoHolders.h"
+
 #include <oleauto.h>
 
 #include <cwchar>
 
 namespace EnumDisplayStrings {
 namespace {
-
-template <typename Interface>
-class Reference {
-public:
-    Reference() = default;
-    Reference(const Reference&) = delete;
-    Reference& operator=(const Reference&) = delete;
-    ~Reference()
-    {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-    }
-    Interface** Out() { return &pointer_; }
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-class TypeAttributes {
-public:
-    explicit TypeAttributes(ITypeInfo* info) : info_(info) {}
-    TypeAttributes(const TypeAttributes&) = delete;
-    TypeAttributes& operator=(const TypeAttributes&) = delete;
-    ~TypeAttributes()
-    {
-        if (attributes_ != nullptr)
-            info_->ReleaseTypeAttr(attributes_);
-    }
-    HRESULT Load() { return info_->GetTypeAttr(&attributes_); }
-    const TYPEATTR* operator->() const { return attributes_; }
-
-private:
-    ITypeInfo* info_;
-    TYPEATTR* attributes_ = nullptr;
-};
-
-class VariableDescription {
-public:
-    explicit VariableDescription(ITypeInfo* info) : info_(info) {}
-    VariableDescription(const VariableDescription&) = delete;
-    VariableDescription& operator=(const VariableDescription&) = delete;
-    ~VariableDescription()
-    {
-        if (description_ != nullptr)
-            info_->ReleaseVarDesc(description_);
-    }
-    HRESULT Load(UINT index) { return info_->GetVarDesc(index, &description_); }
-    const VARDESC* operator->() const { return description_; }
-
-private:
-    ITypeInfo* info_;
-    VARDESC* description_ = nullptr;
-};
-
-class String {
-public:
-    String() = default;
-    String(const String&) = delete;
-    String& operator=(const String&) = delete;
-    ~String() { SysFreeString(text_); }
-    BSTR* Out() { return &text_; }
-    bool Empty() const { return SysStringLen(text_) == 0; }
-    const wchar_t* Text() const { return text_ != nullptr ? text_ : L""; }
-
-private:
-    BSTR text_ = nullptr;
-};
 
 // A constant's value as the 32-bit number the entry shows and the cookie carries.
 HRESULT ConstantValue(const VARDESC& description, LONG* value)
@@ -130,19 +63,18 @@ HRESULT GetEnumDisplayStrings(const RegisteredLibrary& library, REFGUID enumGuid
     cookies->cElems = 0;
     cookies->pElems = nullptr;
 
-    Reference<ITypeLib> typeLibrary;
+    ComReference<ITypeLib> typeLibrary;
     HRESULT hr = LoadRegTypeLib(library.libid, library.majorVersion, library.minorVersion, library.lcid,
                                 typeLibrary.Out());
     if (FAILED(hr))
         return hr;
-    Reference<ITypeInfo> enumeration;
+    ComReference<ITypeInfo> enumeration;
     hr = typeLibrary->GetTypeInfoOfGuid(enumGuid, enumeration.Out());
     if (FAILED(hr))
         return hr;
     TypeAttributes attributes(enumeration.Get());
-    hr = attributes.Load();
-    if (FAILED(hr))
-        return hr;
+    if (FAILED(attributes.Result()))
+        return attributes.Result();
 
     ULONG count = attributes->cVars;
     if (maximum >= 1 && maximum < count)
@@ -158,13 +90,13 @@ HRESULT GetEnumDisplayStrings(const RegisteredLibrary& library, REFGUID enumGuid
     }
 
     for (ULONG i = 0; i < count; ++i) {
-        VariableDescription constant(enumeration.Get());
+        VariableDescription constant(enumeration.Get(), i);
         LONG value = 0;
-        String name;
-        String help;
-        hr = constant.Load(i);
+        BstrHolder name;
+        BstrHolder help;
+        hr = constant.Result();
         if (SUCCEEDED(hr))
-            hr = ConstantValue(*constant.operator->(), &value);
+            hr = ConstantValue(*constant, &value);
         if (SUCCEEDED(hr))
             hr = enumeration->GetDocumentation(constant->memid, name.Out(), help.Out(), nullptr, nullptr);
         if (SUCCEEDED(hr))

@@ -564,73 +564,6 @@ const std::vector<Enumeration> kEnumerations = {
 
 // ---- the census -----------------------------------------------------------------------------------
 
-class TypeAttributes {
-public:
-    explicit TypeAttributes(ITypeInfo* info) : info_(info)
-    {
-        if (info_ == nullptr || FAILED(info_->GetTypeAttr(&attributes_)))
-            attributes_ = nullptr;
-    }
-    TypeAttributes(const TypeAttributes&) = delete;
-    TypeAttributes& operator=(const TypeAttributes&) = delete;
-    ~TypeAttributes()
-    {
-        if (attributes_ != nullptr)
-            info_->ReleaseTypeAttr(attributes_);
-    }
-    bool Valid() const { return attributes_ != nullptr; }
-    const TYPEATTR* operator->() const { return attributes_; }
-
-private:
-    ITypeInfo* info_;
-    TYPEATTR* attributes_ = nullptr;
-};
-
-class FunctionDescription {
-public:
-    FunctionDescription(ITypeInfo* info, UINT index) : info_(info)
-    {
-        if (FAILED(info_->GetFuncDesc(index, &description_)))
-            description_ = nullptr;
-    }
-    FunctionDescription(const FunctionDescription&) = delete;
-    FunctionDescription& operator=(const FunctionDescription&) = delete;
-    ~FunctionDescription()
-    {
-        if (description_ != nullptr)
-            info_->ReleaseFuncDesc(description_);
-    }
-    bool Valid() const { return description_ != nullptr; }
-    const FUNCDESC& operator*() const { return *description_; }
-    const FUNCDESC* operator->() const { return description_; }
-
-private:
-    ITypeInfo* info_;
-    FUNCDESC* description_ = nullptr;
-};
-
-class VariableDescription {
-public:
-    VariableDescription(ITypeInfo* info, UINT index) : info_(info)
-    {
-        if (FAILED(info_->GetVarDesc(index, &description_)))
-            description_ = nullptr;
-    }
-    VariableDescription(const VariableDescription&) = delete;
-    VariableDescription& operator=(const VariableDescription&) = delete;
-    ~VariableDescription()
-    {
-        if (description_ != nullptr)
-            info_->ReleaseVarDesc(description_);
-    }
-    bool Valid() const { return description_ != nullptr; }
-    const VARDESC* operator->() const { return description_; }
-
-private:
-    ITypeInfo* info_;
-    VARDESC* description_ = nullptr;
-};
-
 GUID GuidFrom(const char* text)
 {
     GUID guid = GUID_NULL;
@@ -661,7 +594,7 @@ void ExpectFunctionText(ITypeInfo* info, const FUNCDESC& function, const std::st
 std::string ImplementedName(ITypeInfo* info, UINT index)
 {
     HREFTYPE reference = 0;
-    Reference<ITypeInfo> implemented;
+    ComReference<ITypeInfo> implemented;
     if (FAILED(info->GetRefTypeOfImplType(index, &reference)) ||
         FAILED(info->GetRefTypeInfo(reference, implemented.Out())))
         return "none";
@@ -682,14 +615,14 @@ protected:
     }
 
     // The typeinfo of a GUID; null with a test failure when the library has none.
-    ITypeInfo* ByGuid(const char* guid, Reference<ITypeInfo>& info)
+    ITypeInfo* ByGuid(const char* guid, ComReference<ITypeInfo>& info)
     {
         EXPECT_EQ(S_OK, library_->GetTypeInfoOfGuid(GuidFrom(guid), info.Out())) << guid;
         return info.Get();
     }
 
     // The typeinfo of the given kind and name; null with a test failure when the library has none.
-    ITypeInfo* ByName(const std::string& name, TYPEKIND kind, Reference<ITypeInfo>& info)
+    ITypeInfo* ByName(const std::string& name, TYPEKIND kind, ComReference<ITypeInfo>& info)
     {
         for (UINT i = 0; i < library_->GetTypeInfoCount(); ++i) {
             TYPEKIND found = TKIND_MAX;
@@ -736,7 +669,7 @@ TEST_F(TypeLibraryCensus, DualInterfacesAndTheirMembers)
 {
     for (const DualInterface& row : kDualInterfaces) {
         SCOPED_TRACE(row.name);
-        Reference<ITypeInfo> dispatch;
+        ComReference<ITypeInfo> dispatch;
         if (ByGuid(row.iid, dispatch) == nullptr)
             continue;
         {
@@ -749,7 +682,7 @@ TEST_F(TypeLibraryCensus, DualInterfacesAndTheirMembers)
         EXPECT_EQ(row.help, HelpStringOf(dispatch.Get()));
 
         HREFTYPE interfaceReference = 0;
-        Reference<ITypeInfo> vtable;
+        ComReference<ITypeInfo> vtable;
         ASSERT_EQ(S_OK, dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &interfaceReference));
         ASSERT_EQ(S_OK, dispatch->GetRefTypeInfo(interfaceReference, vtable.Out()));
         TypeAttributes attributes(vtable.Get());
@@ -782,7 +715,7 @@ TEST_F(TypeLibraryCensus, DefaultDispinterfacesOfPanelAndCheck)
 {
     for (const Dispinterface& row : kDispinterfaces) {
         SCOPED_TRACE(row.name);
-        Reference<ITypeInfo> info;
+        ComReference<ITypeInfo> info;
         if (ByGuid(row.iid, info) == nullptr)
             continue;
         TypeAttributes attributes(info.Get());
@@ -822,7 +755,7 @@ TEST_F(TypeLibraryCensus, EventInterfaces)
 {
     for (const EventInterface& row : kEventInterfaces) {
         SCOPED_TRACE(row.name);
-        Reference<ITypeInfo> info;
+        ComReference<ITypeInfo> info;
         if (ByGuid(row.iid, info) == nullptr)
             continue;
         TypeAttributes attributes(info.Get());
@@ -850,7 +783,7 @@ TEST_F(TypeLibraryCensus, Classes)
 {
     for (const Class& row : kClasses) {
         SCOPED_TRACE(row.name);
-        Reference<ITypeInfo> info;
+        ComReference<ITypeInfo> info;
         if (ByGuid(row.clsid, info) == nullptr)
             continue;
         TypeAttributes attributes(info.Get());
@@ -883,7 +816,7 @@ TEST_F(TypeLibraryCensus, EnumerationsAndTheirConstants)
     size_t constants = 0;
     for (const Enumeration& row : kEnumerations) {
         SCOPED_TRACE(row.name);
-        Reference<ITypeInfo> info;
+        ComReference<ITypeInfo> info;
         if (ByName(row.name, TKIND_ENUM, info) == nullptr)
             continue;
         TypeAttributes attributes(info.Get());

@@ -7,29 +7,21 @@
 namespace TypeLibraryDescription {
 namespace {
 
-class String {
-public:
-    String() = default;
-    String(const String&) = delete;
-    String& operator=(const String&) = delete;
-    ~String() { SysFreeString(text_); }
-    BSTR* Out() { return &text_; }
-    std::string Text() const { return text_ != nullptr ? Narrow(text_) : std::string(); }
-
-private:
-    BSTR text_ = nullptr;
-};
+std::string TextOf(const BstrHolder& text)
+{
+    return Narrow(text.Text());
+}
 
 std::string LibraryNameOf(ITypeInfo* info)
 {
-    Reference<ITypeLib> library;
+    ComReference<ITypeLib> library;
     UINT index = 0;
     if (FAILED(info->GetContainingTypeLib(library.Out(), &index)))
         return "?";
-    String name;
+    BstrHolder name;
     if (FAILED(library->GetDocumentation(-1, name.Out(), nullptr, nullptr, nullptr)))
         return "?";
-    return name.Text();
+    return TextOf(name);
 }
 
 std::string BaseTypeText(VARTYPE type)
@@ -96,18 +88,18 @@ std::string GuidText(const GUID& guid)
 
 std::string NameOf(ITypeInfo* info, MEMBERID member)
 {
-    String name;
+    BstrHolder name;
     if (FAILED(info->GetDocumentation(member, name.Out(), nullptr, nullptr, nullptr)))
         return "?";
-    return name.Text();
+    return TextOf(name);
 }
 
 std::string HelpStringOf(ITypeInfo* info, MEMBERID member)
 {
-    String help;
+    BstrHolder help;
     if (FAILED(info->GetDocumentation(member, nullptr, help.Out(), nullptr, nullptr)))
         return "?";
-    return help.Text();
+    return TextOf(help);
 }
 
 std::string TypeText(ITypeInfo* context, const TYPEDESC& type)
@@ -116,7 +108,7 @@ std::string TypeText(ITypeInfo* context, const TYPEDESC& type)
         return type.lptdesc != nullptr ? TypeText(context, *type.lptdesc) + "*" : "?*";
     if (type.vt != VT_USERDEFINED)
         return BaseTypeText(type.vt);
-    Reference<ITypeInfo> referenced;
+    ComReference<ITypeInfo> referenced;
     if (FAILED(context->GetRefTypeInfo(type.hreftype, referenced.Out())))
         return "unresolved";
     const std::string name = NameOf(referenced.Get());

@@ -4,37 +4,12 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "TypeInfoHolders.h"
+
 #include <string>
 #include <vector>
 
 namespace TypeLibraryDescription {
-
-// Releases a COM reference when it goes out of scope.
-template <typename Interface>
-class Reference {
-public:
-    Reference() = default;
-    Reference(const Reference&) = delete;
-    Reference& operator=(const Reference&) = delete;
-    ~Reference() { Reset(); }
-    void Reset()
-    {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-        pointer_ = nullptr;
-    }
-    Interface** Out()
-    {
-        Reset();
-        return &pointer_;
-    }
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 std::string Narrow(const wchar_t* text);
 std::string GuidText(const GUID& guid);
