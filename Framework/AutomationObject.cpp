@@ -1,8 +1,12 @@
 #include "AutomationObject.h"
 
+#include "AnsiString.h"
+
 #include "ComReference.h"
 #include "FrameworkLock.h"
 #include "Module.h"
+#include "ResourceMessage.h"
+#include "SatelliteResources.h"
 
 #include <oleauto.h>
 
@@ -148,10 +152,10 @@ HRESULT STDMETHODCALLTYPE AutomationObject::InterfaceSupportsErrorInfo(REFIID ri
 
 HINSTANCE AutomationObject::GetResourceInstance()
 {
-    return Module::Instance();
+    return ::GetResourceInstance(0);
 }
 
-HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContext, const AnsiString* const*)
+HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContext, const AnsiString* const* arguments)
 {
     ComReference<ICreateErrorInfo> error;
     if (FAILED(CreateErrorInfo(error.Out())))
@@ -166,8 +170,11 @@ HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContex
     char text[256];
     if (LoadStringA(GetResourceInstance(), static_cast<WORD>(stringId), text, sizeof text) <= 0)
         text[0] = '\0';
+    AnsiString message(text);
+    if (arguments != nullptr)
+        SubstituteMarkers(&message, arguments);
     wchar_t description[256];
-    ToWide(text, description, 256);
+    ToWide(message.Text(), description, 256);
     error->SetDescription(description);
 
     wchar_t source[256];
