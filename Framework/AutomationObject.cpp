@@ -118,13 +118,19 @@ HRESULT AutomationObject::CachedTypeInfo(ITypeInfo** typeInfo)
     return S_OK;
 }
 
+HRESULT AutomationObject::DispatchTypeInfo(REFIID riid, LCID lcid, ComReference<ITypeInfo>& typeInfo)
+{
+    // IDispatch callers pass no interface ID: the names and DISPIDs are those of the dual interface.
+    if (!IsEqualIID(riid, IID_NULL))
+        return E_INVALIDARG;
+    return GetTypeInfo(0, lcid, typeInfo.Out());
+}
+
 HRESULT STDMETHODCALLTYPE AutomationObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                                           DISPID* dispids)
 {
-    if (!IsEqualIID(riid, IID_NULL))
-        return E_INVALIDARG;
     ComReference<ITypeInfo> typeInfo;
-    const HRESULT hr = GetTypeInfo(0, lcid, typeInfo.Out());
+    const HRESULT hr = DispatchTypeInfo(riid, lcid, typeInfo);
     if (FAILED(hr))
         return hr;
     return typeInfo->GetIDsOfNames(names, count, dispids);
@@ -134,10 +140,8 @@ HRESULT STDMETHODCALLTYPE AutomationObject::Invoke(DISPID dispid, REFIID riid, L
                                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                                    UINT* argumentError)
 {
-    if (!IsEqualIID(riid, IID_NULL))
-        return E_INVALIDARG;
     ComReference<ITypeInfo> typeInfo;
-    const HRESULT hr = GetTypeInfo(0, lcid, typeInfo.Out());
+    const HRESULT hr = DispatchTypeInfo(riid, lcid, typeInfo);
     if (FAILED(hr))
         return hr;
     // An error left over from an earlier call must not be taken for this call's.
