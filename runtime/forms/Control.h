@@ -85,8 +85,9 @@ class Control {
   // Raises MouseDown/MouseUp/MouseMove from a mouse message of the control's window.
   bool RaiseMouse(std::string_view event, UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyFont();
-  // For a hosted control, whose window is its own; it must be set before the control is placed.
-  void AdoptWindow(HWND window) { window_ = window; }
+  // Shows or hides, and places, the control's window (a hosted control places its own).
+  virtual void ApplyVisible();
+  virtual void ApplyBounds();
 
   const ElementDescription& element_;
 

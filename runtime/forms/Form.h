@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -133,6 +134,7 @@ class Form {
   void Load();                             // builds the window and controls, then raises Form_Load
   void DestroyWindowAndControls();         // the second half of an unload
   void MarkUnloaded() { unloaded_ = true; }
+  void AttachWindow(HWND window) { window_ = window; }
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Moves the focus to the next (or previous) control in tab order; true when it moved.
   bool TabToNext(bool backwards);
@@ -155,6 +157,7 @@ class Form {
   void BuildMenus();
   void AddMenus(const ElementDescription& element, HMENU parent);
   void ApplyTabOrder();
+  Control* FirstInTabOrder() const;
 
   std::string name_;
   std::optional<std::string> description_text_;
@@ -164,12 +167,14 @@ class Form {
   HMENU menu_bar_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Menu>> menus_;
+  std::vector<std::unique_ptr<ElementDescription>> nested_;  // controls held by controls, in form coordinates
   FontDescription font_;
   GdiFont gdi_font_;
   COLORREF back_color_ = 0;
   GdiBrush back_brush_;
   Control* last_focus_ = nullptr;
   bool unloaded_ = false;
+  bool tearing_down_ = false;
   UINT next_menu_command_ = 100;
 };
 

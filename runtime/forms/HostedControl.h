@@ -110,6 +110,10 @@ class HostedControlHolder : public Control, private HostedControlSite {
   void Create(HWND parent) override;
   bool TranslateAccelerator(MSG& message) override;
 
+ protected:
+  void ApplyVisible() override;
+  void ApplyBounds() override;
+
  private:
   // HostedControlSite
   Form& OwnerForm() override;
@@ -120,8 +124,6 @@ class HostedControlHolder : public Control, private HostedControlSite {
   COLORREF AmbientBackColor() const override;
   bool RaiseEvent(std::string_view event, EventArgs& args) override;
   void FocusChanged(bool has_focus) override;
-
-  void Place();
 
   std::shared_ptr<HostedControlFactory> factory_;
   std::unique_ptr<HostedControl> hosted_;

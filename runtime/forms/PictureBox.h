@@ -1,5 +1,5 @@
-// A picture box: a bitmap of the program's resources, drawn in the control's place. Events: Click,
-// MouseDown.
+// A picture box: a bitmap of the program's resources, drawn at the control's top left corner on its
+// background colour.
 #pragma once
 
 #include "forms/Control.h"
