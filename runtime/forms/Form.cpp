@@ -163,6 +163,8 @@ void Form::BuildControls(const ElementDescription& element) {
     }
     Control& made = *controls_.emplace_back(std::move(control));
     made.Create(window_);
+    if (child.Has("tooltip") && made.Window() && !tooltips_.Add(window_, made.Window(), child.Text("tooltip")))
+      throw FormLoadError(name_ + ": the tooltip of " + made.Path() + " could not be made");
     if (!child.children.empty()) {
       // The held elements are kept with the form, moved to the form's coordinates.
       const RECT origin = made.Bounds();
@@ -220,6 +222,7 @@ void Form::DestroyWindowAndControls() {
   tearing_down_ = true;
   last_focus_ = nullptr;
   // Controls first, while the form's window still holds them (hosted controls leave their container).
+  tooltips_.Destroy();
   while (!controls_.empty()) controls_.pop_back();
   menus_.clear();
   if (window_ && IsWindow(window_)) DestroyWindow(window_);  // destroys the menu bar with it
@@ -278,6 +281,10 @@ HostedControlHolder& Form::Hosted(std::string_view name, std::optional<int> inde
 Menu& Form::MenuNamed(std::string_view name, std::optional<int> index) {
   if (Menu* menu = FindMenu(name, index)) return *menu;
   MissingControl(name, index, "menu");
+}
+
+std::string Form::ToolTipOf(const Control& control) const {
+  return control.Window() ? tooltips_.TextOf(window_, control.Window()) : std::string();
 }
 
 Control* Form::ControlOfWindow(HWND window) const {

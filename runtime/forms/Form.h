@@ -19,6 +19,7 @@
 #include "forms/Events.h"
 #include "forms/FormDescription.h"
 #include "forms/GdiObjects.h"
+#include "forms/ToolTips.h"
 
 namespace korvane::forms {
 
@@ -123,6 +124,9 @@ class Form {
   // The control that has (or, while the form is inactive, last had) the keyboard focus; null if none.
   Control* FocusedControl() const;
 
+  // The tooltip of a control; empty when it has none.
+  std::string ToolTipOf(const Control& control) const;
+
   const FontDescription& Font() const { return font_; }
   COLORREF BackColor() const { return back_color_; }
 
@@ -167,7 +171,8 @@ class Form {
   HMENU menu_bar_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Menu>> menus_;
-  std::vector<std::unique_ptr<ElementDescription>> nested_;  // controls held by controls, in form coordinates
+  std::vector<std::unique_ptr<ElementDescription>> nested_;
+  ToolTips tooltips_;  // controls held by controls, in form coordinates
   FontDescription font_;
   GdiFont gdi_font_;
   COLORREF back_color_ = 0;

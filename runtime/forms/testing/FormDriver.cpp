@@ -69,6 +69,8 @@ Form& DrivenForm::Get() const {
   return *form;
 }
 
+std::string DrivenForm::ToolTip(std::string_view control) const { return Get().ToolTipOf(ControlNamed(control)); }
+
 Control& DrivenForm::ControlNamed(std::string_view control) const {
   auto [name, index] = SplitPath(control);
   Control* found = Get().Find(name, index);
@@ -143,21 +145,23 @@ void PostKey(HWND window, int virtual_key) {
 }
 
 // Presses one key on the window that has the focus, with shift held when asked; the message loop
-// translates it into its character as it does for the user's keys.
+// translates it into its character as it does for the user's keys. Caps Lock is off for the press, so
+// that the character is the one asked for whatever the program did to the lock.
 void PressOnFocus(FormDriver& driver, int virtual_key, bool shift) {
   BYTE keys[256];
   GetKeyboardState(keys);
   const BYTE shift_before = keys[VK_SHIFT];
-  if (shift) {
-    keys[VK_SHIFT] |= 0x80;
-    SetKeyboardState(keys);
-  }
+  const BYTE caps_before = keys[VK_CAPITAL];
+  keys[VK_SHIFT] = shift ? (keys[VK_SHIFT] | 0x80) : (keys[VK_SHIFT] & ~0x80);
+  keys[VK_CAPITAL] &= ~1;
+  SetKeyboardState(keys);
   HWND focus = GetFocus();
   if (!focus) throw std::logic_error("no window of the program has the keyboard focus");
   PostKey(focus, virtual_key);
   driver.Pump();
   GetKeyboardState(keys);
   keys[VK_SHIFT] = shift_before;
+  keys[VK_CAPITAL] = caps_before;
   SetKeyboardState(keys);
 }
 

@@ -79,6 +79,7 @@ class DrivenForm {
   std::vector<std::string> Lines(std::string_view list) const;
   int ListIndex(std::string_view list) const;
   std::string MenuCaption(std::string_view menu) const;  // as the menu holds it
+  std::string ToolTip(std::string_view control) const;
   std::string Caption() const;
   bool Visible() const;
   bool ControlVisible(std::string_view control) const;

@@ -52,6 +52,7 @@ class EntryForm : public Form {
     rect 10 160 300 80
     tab 6
     font "Courier New" 8.25
+    tooltip "Click to change"
   }
   menu debuginv { caption "                  &Debug Inventory" }
   menu helpfiles {
@@ -108,6 +109,19 @@ TEST_F(Controls, KeyPressFoldsLettersBeforeTheBoxReceivesThem) {
   EXPECT_EQ(entry().keys_seen, (std::vector<int>{'a', 'b', ',', '1', 'c'}));
 }
 
+TEST_F(Controls, TypingGivesTheCharactersAskedForWhateverTheCapsLock) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CAPITAL] |= 1;
+  SetKeyboardState(keys);
+  form.Type("Text36", "aB-7 x");
+  EXPECT_EQ(form.Text("Text36"), "aB-7 x");
+  GetKeyboardState(keys);
+  EXPECT_EQ(keys[VK_CAPITAL] & 1, 1) << "the lock is as the test found it";
+  keys[VK_CAPITAL] &= ~1;
+  SetKeyboardState(keys);
+}
+
 TEST_F(Controls, EnterReachesKeyPressAndGoesNoFurther) {
   form.Type("Text38", "ab").PressEnter("Text38");
   EXPECT_EQ(entry().keys_seen.back(), 13);
@@ -142,6 +156,11 @@ TEST_F(Controls, ButtonsOfAControlArrayShareOneHandlerThatLearnsTheIndex) {
   form.Click("Command(1)").Click("Command(0)");
   EXPECT_EQ(entry().events, (std::vector<std::string>{"Command(1)", "Command(0)"}));
   EXPECT_EQ(form.Text("Command(1)"), "One");
+}
+
+TEST_F(Controls, ControlsShowTheirTooltips) {
+  EXPECT_EQ(form.ToolTip("List1"), "Click to change");
+  EXPECT_EQ(form.ToolTip("Text38"), "");
 }
 
 TEST_F(Controls, ListBoxLinesAddClearAndClick) {
