@@ -5,7 +5,8 @@
 
 namespace korvane::forms {
 
-CommandButton::CommandButton(Form& owner, const ElementDescription& element) : Control(owner, element) {}
+CommandButton::CommandButton(Form& owner, const ElementDescription& element, POINT origin)
+    : Control(owner, element, origin) {}
 
 void CommandButton::Create(HWND parent) {
   const std::string picture = element_.Text("picture");

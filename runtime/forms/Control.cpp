@@ -18,9 +18,11 @@ int ScreenPixelsPerInch() {
 
 }  // namespace
 
-Control::Control(Form& owner, const ElementDescription& element)
+Control::Control(Form& owner, const ElementDescription& element, POINT origin)
     : element_(element), owner_(owner), name_(element.name), index_(element.index), kind_(element.kind) {
-  if (auto rect = element.Rect()) bounds_ = RECT{rect->left, rect->top, rect->left + rect->width, rect->top + rect->height};
+  if (auto rect = element.Rect())
+    bounds_ = RECT{origin.x + rect->left, origin.y + rect->top, origin.x + rect->left + rect->width,
+                   origin.y + rect->top + rect->height};
   visible_ = !element.Has("hidden");
   tab_index_ = static_cast<int>(element.Integer("tab", 0));
   tab_stop_ = !element.Has("notabstop");

@@ -73,7 +73,9 @@ class Control {
   bool Owns(HWND window) const;
 
  protected:
-  Control(Form& owner, const ElementDescription& element);
+  // `origin` is the top left corner, in the form's client area, of what holds the control: the form itself
+  // (0, 0), or a control whose element holds this one (a frame); the element's rect is relative to it.
+  Control(Form& owner, const ElementDescription& element, POINT origin);
 
   // Creates the control's window from a window class, styles and text; applies font, colours, place.
   HWND CreateControlWindow(HWND parent, const char* window_class, DWORD style, DWORD ex_style, const std::string& text);

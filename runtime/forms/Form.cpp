@@ -24,14 +24,14 @@ constexpr const char* kFormItself = "Form";
 const FontDescription kDefaultFont{"MS Sans Serif", 8.25, false, false};
 
 template <class T>
-std::unique_ptr<Control> Make(Form& form, const ElementDescription& element) {
-  return std::make_unique<T>(form, element);
+std::unique_ptr<Control> Make(Form& form, const ElementDescription& element, POINT origin) {
+  return std::make_unique<T>(form, element, origin);
 }
 
 // The element kinds the runtime builds itself; any other kind goes to a registered hosted-control factory.
 struct ControlKind {
   const char* kind;
-  std::unique_ptr<Control> (*make)(Form&, const ElementDescription&);
+  std::unique_ptr<Control> (*make)(Form&, const ElementDescription&, POINT);
 };
 constexpr ControlKind kControlKinds[] = {
     {"label", &Make<Label>},
@@ -51,20 +51,6 @@ std::string Described(std::string_view name, std::optional<int> index) {
 bool Matches(const std::string& name, std::optional<int> index, std::string_view wanted_name,
              std::optional<int> wanted_index) {
   return name == wanted_name && index == wanted_index;
-}
-
-// Child elements of a control (the controls inside a frame) are controls of the form; their places are
-// given relative to the element that holds them.
-ElementDescription Offset(ElementDescription element, int dx, int dy) {
-  for (auto& property : element.properties) {
-    if (property.name == "rect" && property.values.size() == 4) {
-      property.values[0].number += dx;
-      property.values[0].text = std::to_string(static_cast<long>(property.values[0].number));
-      property.values[1].number += dy;
-      property.values[1].text = std::to_string(static_cast<long>(property.values[1].number));
-    }
-  }
-  return element;
 }
 
 }  // namespace
@@ -135,7 +121,7 @@ void Form::Load() {
     if (auto position = description_.Find("position"); position && position->values.size() == 2)
       SetWindowPos(window_, nullptr, static_cast<int>(position->values[0].number),
                    static_cast<int>(position->values[1].number), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BuildControls(description_);
+    BuildControls(description_, POINT{0, 0}, nullptr);
     ApplyTabOrder();
   } catch (const FormDescriptionError& e) {
     throw FormLoadError(name_ + ": the form description is malformed at line " + std::to_string(e.Line()) + ": " +
@@ -146,7 +132,7 @@ void Form::Load() {
   Raise(kFormItself, std::nullopt, "Load", args);
 }
 
-void Form::BuildControls(const ElementDescription& element) {
+void Form::BuildControls(const ElementDescription& element, POINT origin, HostedControlHolder* holder) {
   for (const auto& child : element.children) {
     if (child.kind == kMenuKind) continue;
     const ControlKind* kind = nullptr;
@@ -154,9 +140,9 @@ void Form::BuildControls(const ElementDescription& element) {
       if (child.kind == row.kind) kind = &row;
     std::unique_ptr<Control> control;
     if (kind) {
-      control = kind->make(*this, child);
+      control = kind->make(*this, child, origin);
     } else if (auto factory = HostedControlFactoryFor(child.kind)) {
-      control = std::make_unique<HostedControlHolder>(*this, child, std::move(factory));
+      control = std::make_unique<HostedControlHolder>(*this, child, origin, std::move(factory), holder);
     } else {
       throw FormLoadError(name_ + ": no control of kind '" + child.kind + "' can be made (" + child.name + ", line " +
                           std::to_string(child.line) + ")");
@@ -165,15 +151,10 @@ void Form::BuildControls(const ElementDescription& element) {
     made.Create(window_);
     if (child.Has("tooltip") && made.Window() && !tooltips_.Add(window_, made.Window(), child.Text("tooltip")))
       throw FormLoadError(name_ + ": the tooltip of " + made.Path() + " could not be made");
-    if (!child.children.empty()) {
-      // The held elements are kept with the form, moved to the form's coordinates.
-      const RECT origin = made.Bounds();
-      for (const auto& held : child.children) {
-        nested_.push_back(std::make_unique<ElementDescription>());
-        nested_.back()->children.push_back(Offset(held, origin.left, origin.top));
-        BuildControls(*nested_.back());
-      }
-    }
+    // The elements a control holds (the controls in a frame) are controls of the form too, placed
+    // relative to it.
+    if (!child.children.empty())
+      BuildControls(child, POINT{made.Bounds().left, made.Bounds().top}, dynamic_cast<HostedControlHolder*>(&made));
   }
 }
 

@@ -157,7 +157,7 @@ class Form {
 
  private:
   [[noreturn]] void MissingControl(std::string_view name, std::optional<int> index, const char* kind) const;
-  void BuildControls(const ElementDescription& element);
+  void BuildControls(const ElementDescription& element, POINT origin, HostedControlHolder* holder);
   void BuildMenus();
   void AddMenus(const ElementDescription& element, HMENU parent);
   void ApplyTabOrder();
@@ -171,7 +171,6 @@ class Form {
   HMENU menu_bar_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Menu>> menus_;
-  std::vector<std::unique_ptr<ElementDescription>> nested_;
   ToolTips tooltips_;  // controls held by controls, in form coordinates
   FontDescription font_;
   GdiFont gdi_font_;

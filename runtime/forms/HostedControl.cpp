@@ -28,9 +28,9 @@ std::shared_ptr<HostedControlFactory> HostedControlFactoryFor(const std::string&
   return found == Factories().end() ? nullptr : found->second;
 }
 
-HostedControlHolder::HostedControlHolder(Form& owner, const ElementDescription& element,
-                                         std::shared_ptr<HostedControlFactory> factory)
-    : Control(owner, element), factory_(std::move(factory)) {}
+HostedControlHolder::HostedControlHolder(Form& owner, const ElementDescription& element, POINT origin,
+                                         std::shared_ptr<HostedControlFactory> factory, HostedControlHolder* holder)
+    : Control(owner, element, origin), factory_(std::move(factory)), holder_(holder) {}
 
 HostedControlHolder::~HostedControlHolder() {
   // The control is released while the form's window still stands, so it can leave it in order.
@@ -85,6 +85,7 @@ Form& HostedControlHolder::OwnerForm() { return Owner(); }
 const std::string& HostedControlHolder::Name() const { return Control::Name(); }
 std::optional<int> HostedControlHolder::Index() const { return Control::Index(); }
 HWND HostedControlHolder::ContainerWindow() const { return container_; }
+HostedControl* HostedControlHolder::Holder() const { return holder_ ? holder_->Hosted() : nullptr; }
 FontDescription HostedControlHolder::AmbientFont() const { return Owner().Font(); }
 COLORREF HostedControlHolder::AmbientBackColor() const { return Owner().BackColor(); }
 

@@ -4,7 +4,8 @@
 
 namespace korvane::forms {
 
-Label::Label(Form& owner, const ElementDescription& element) : Control(owner, element) {}
+Label::Label(Form& owner, const ElementDescription& element, POINT origin)
+    : Control(owner, element, origin) {}
 
 void Label::Create(HWND parent) {
   // A label never takes the focus.

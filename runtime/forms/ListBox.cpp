@@ -4,7 +4,8 @@
 
 namespace korvane::forms {
 
-ListBox::ListBox(Form& owner, const ElementDescription& element) : Control(owner, element) {}
+ListBox::ListBox(Form& owner, const ElementDescription& element, POINT origin)
+    : Control(owner, element, origin) {}
 
 void ListBox::Create(HWND parent) {
   CreateControlWindow(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,

@@ -12,7 +12,7 @@ namespace korvane::forms {
 
 class ListBox : public Control {
  public:
-  ListBox(Form& owner, const ElementDescription& element);
+  ListBox(Form& owner, const ElementDescription& element, POINT origin);
 
   void AddItem(std::string_view line);
   void Clear();

@@ -5,7 +5,8 @@
 
 namespace korvane::forms {
 
-PictureBox::PictureBox(Form& owner, const ElementDescription& element) : Control(owner, element) {}
+PictureBox::PictureBox(Form& owner, const ElementDescription& element, POINT origin)
+    : Control(owner, element, origin) {}
 
 void PictureBox::Create(HWND parent) {
   const std::string picture = element_.Text("picture");

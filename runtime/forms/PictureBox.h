@@ -8,7 +8,7 @@ namespace korvane::forms {
 
 class PictureBox : public Control {
  public:
-  PictureBox(Form& owner, const ElementDescription& element);
+  PictureBox(Form& owner, const ElementDescription& element, POINT origin);
 
   // Shows the bitmap resource of that name (an empty name shows none); false when there is no such bitmap.
   bool SetPicture(const std::string& resource_name);

@@ -9,8 +9,8 @@ namespace {
 constexpr int kEnter = 13;
 }
 
-TextBox::TextBox(Form& owner, const ElementDescription& element)
-    : Control(owner, element), read_only_(element.Has("readonly")) {}
+TextBox::TextBox(Form& owner, const ElementDescription& element, POINT origin)
+    : Control(owner, element, origin), read_only_(element.Has("readonly")) {}
 
 void TextBox::Create(HWND parent) {
   CreateControlWindow(parent, "EDIT", ES_LEFT | ES_AUTOHSCROLL | (read_only_ ? ES_READONLY : 0), WS_EX_CLIENTEDGE,

@@ -8,7 +8,7 @@ namespace korvane::forms {
 
 class TextBox : public Control {
  public:
-  TextBox(Form& owner, const ElementDescription& element);
+  TextBox(Form& owner, const ElementDescription& element, POINT origin);
 
   std::string Text() const;
   void SetText(std::string_view text);

@@ -219,4 +219,27 @@ TEST_F(FormRules, FormsThatCannotBeBuiltFailToLoadAndSayWhy) {
   EXPECT_TRUE(ui.LoadedForms().empty());
 }
 
+// A start-up form that closes itself as soon as the message loop runs.
+class ShortLivedForm : public Form {
+ public:
+  ShortLivedForm() : Form("ShortLivedForm", "form ShortLivedForm {\n  caption \"Short\"\n}") {}
+
+ private:
+  void Bind(EventTable& on) override { on("Form", "Load", &ShortLivedForm::Form_Load); }
+  void Form_Load() { PostMessageA(Window(), WM_CLOSE, 0, 0); }
+};
+
+TEST_F(FormRules, TheProgramsMessageLoopReturnsWhenNoFormIsLoaded) {
+  EXPECT_EQ(Forms::RunProgram<ShortLivedForm>(), 0);
+  EXPECT_TRUE(ui.LoadedForms().empty());
+  EXPECT_TRUE(ui.ProgramEnded());
+}
+
+TEST_F(FormRules, AStartUpFormThatCannotLoadIsReportedAndEndsTheProgram) {
+  ui.AnswerNextMessageBox(IDOK);
+  EXPECT_EQ(Forms::RunProgram<MissingResourceForm>(), 1);
+  ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+  EXPECT_NE(ui.MessageBoxes()[0].text.find("NoSuchFormResource"), std::string::npos);
+}
+
 }  // namespace

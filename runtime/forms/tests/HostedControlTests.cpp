@@ -84,7 +84,7 @@ class ButtonLikeFactory : public HostedControlFactory {
                                         HWND parent) override {
     if (element.Text("clsid") == "{refused}") return nullptr;
     g_log.made.push_back(site.Name() + (site.Index() ? "(" + std::to_string(*site.Index()) + ")" : "") + " " +
-                         element.Text("clsid"));
+                         element.Text("clsid") + (site.Holder() ? " in a holder" : ""));
     g_log.last_parent = parent;
     return std::make_unique<ButtonLikeControl>(site, parent);
   }
@@ -148,9 +148,9 @@ class HostedControls : public ::testing::Test {
 
 TEST_F(HostedControls, TheFactoryMakesEachElementInTheFormsWindowAtItsPlace) {
   auto form = ui.Show<HostForm>();
-  EXPECT_EQ(g_log.made, (std::vector<std::string>{"ribTravelVia(1) {AAAA}", "QvFrame1 {FFFF}", "ZeroTrans {CCCC}"}));
+  EXPECT_EQ(g_log.made, (std::vector<std::string>{"ribTravelVia(1) {AAAA}", "QvFrame1 {FFFF}", "ZeroTrans {CCCC} in a holder"}));
   EXPECT_EQ(g_log.last_parent, form.Get().Window());
-  // A control held by a frame is placed relative to the frame.
+  // A control held by a frame is described relative to the frame, and placed in the form.
   EXPECT_EQ(g_log.last_bounds.left, 160);
   EXPECT_EQ(g_log.last_bounds.top, 60);
   EXPECT_EQ(g_log.last_bounds.right, 260);
