@@ -54,6 +54,11 @@ class EntryForm : public Form {
     font "Courier New" 8.25
     tooltip "Click to change"
   }
+  label Warning {
+    caption "Don't use commas or quotes on input"
+    rect 200 120 200 16
+    visible False
+  }
   menu debuginv { caption "                  &Debug Inventory" }
   menu helpfiles {
     caption "&Help"
@@ -218,6 +223,9 @@ TEST_F(Controls, MenusKeepTheirCaptionsAndTheirEntriesRunTheirHandlers) {
 }
 
 TEST_F(Controls, FocusAndVisibility) {
+  EXPECT_FALSE(form.ControlVisible("Warning"));  // described as not visible
+  entry().LabelNamed("Warning").SetVisible(true);
+  EXPECT_TRUE(form.ControlVisible("Warning"));
   entry().TextBoxNamed("Text36").SetFocus();
   ui.Pump();
   EXPECT_EQ(ui.Focused(), "EntryForm.Text36");
