@@ -9,8 +9,7 @@ CommandButton::CommandButton(Form& owner, const ElementDescription& element, POI
     : Control(owner, element, origin) {}
 
 void CommandButton::Create(HWND parent) {
-  const std::string picture = element_.Text("picture");
-  if (!picture.empty()) picture_ = LoadPicture(Owner(), picture);
+  picture_ = DescribedPicture(Owner(), element_);
   CreateControlWindow(parent, "BUTTON", BS_PUSHBUTTON | (picture_ ? BS_BITMAP : 0), 0, element_.Text("caption"));
   if (picture_) SendMessageA(Window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.Get()));
 }

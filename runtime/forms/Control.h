@@ -87,6 +87,8 @@ class Control {
   // Raises MouseDown/MouseUp/MouseMove from a mouse message of the control's window.
   bool RaiseMouse(std::string_view event, UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyFont();
+  // For kinds that never take the keyboard focus: out of the tab order whatever the description says.
+  void NeverTakesFocus() { tab_stop_ = false; }
   // Shows or hides, and places, the control's window (a hosted control places its own).
   virtual void ApplyVisible();
   virtual void ApplyBounds();

@@ -19,7 +19,9 @@ GdiBitmap TryLoadPicture(const std::string& name) {
       static_cast<HBITMAP>(LoadImageA(ProgramInstance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-GdiBitmap LoadPicture(const Form& form, const std::string& name) {
+GdiBitmap DescribedPicture(const Form& form, const ElementDescription& element) {
+  const std::string name = element.Text("picture");
+  if (name.empty()) return GdiBitmap();
   GdiBitmap picture = TryLoadPicture(name);
   if (!picture) throw FormLoadError(form.Name() + ": the program holds no picture named " + name);
   return picture;

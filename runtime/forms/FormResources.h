@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "forms/FormDescription.h"
 #include "forms/GdiObjects.h"
 
 namespace korvane::forms {
@@ -12,8 +13,9 @@ class Form;
 
 // The text of the form description resource `name`; throws FormLoadError when there is none.
 std::string LoadFormDescriptionText(const std::string& name);
-// The bitmap resource `name`; throws FormLoadError naming the form when there is none.
-GdiBitmap LoadPicture(const Form& form, const std::string& name);
+// The bitmap resource an element names in its `picture` property; empty when it names none. Throws
+// FormLoadError naming the form when the program holds no such bitmap.
+GdiBitmap DescribedPicture(const Form& form, const ElementDescription& element);
 // The bitmap resource `name`, or an empty bitmap.
 GdiBitmap TryLoadPicture(const std::string& name);
 

@@ -6,13 +6,13 @@
 namespace korvane::forms {
 
 PictureBox::PictureBox(Form& owner, const ElementDescription& element, POINT origin)
-    : Control(owner, element, origin) {}
+    : Control(owner, element, origin) {
+  NeverTakesFocus();
+}
 
 void PictureBox::Create(HWND parent) {
-  const std::string picture = element_.Text("picture");
-  if (!picture.empty()) picture_ = LoadPicture(Owner(), picture);
+  picture_ = DescribedPicture(Owner(), element_);
   CreateControlWindow(parent, "STATIC", SS_OWNERDRAW, element_.Has("border") ? WS_EX_CLIENTEDGE : 0, "");
-  SetWindowLongPtrA(Window(), GWL_STYLE, GetWindowLongPtrA(Window(), GWL_STYLE) & ~WS_TABSTOP);
 }
 
 bool PictureBox::SetPicture(const std::string& resource_name) {
