@@ -24,27 +24,34 @@ inline const forms::ElementDescription* FindElement(const forms::ElementDescript
   return nullptr;
 }
 
-// The persisted state that a control of the library is handed by name: its `bag <name> <value>` lines.
+// The persisted state that a control of the library is handed by name: every line of its element but
+// those the container reads itself.
 class BagState {
  public:
   explicit BagState(const forms::ElementDescription& control) : control_(control) {}
 
-  const forms::DescriptionValue* Find(std::string_view name) const {
-    for (const auto& property : control_.properties) {
-      if (property.name == "bag" && property.values.size() == 2 && property.values[0].text == name) {
-        return &property.values[1];
-      }
+  static bool IsContainerProperty(std::string_view name) {
+    for (const char* own : {"clsid", "rect", "tab", "notabstop", "tooltip", "picture", "visible"}) {
+      if (name == own) return true;
     }
-    return nullptr;
+    return false;
+  }
+  const forms::DescriptionProperty* Find(std::string_view name) const {
+    return IsContainerProperty(name) ? nullptr : control_.Find(name);
   }
   bool Has(std::string_view name) const { return Find(name) != nullptr; }
   std::string Text(std::string_view name) const {
-    const auto* value = Find(name);
-    return value && value->kind == forms::DescriptionValue::Kind::Text ? value->text : "<no text>";
+    const auto* property = Find(name);
+    return property ? control_.Text(name) : "<missing>";
   }
   double Number(std::string_view name, double fallback) const {
-    const auto* value = Find(name);
-    return value && value->kind == forms::DescriptionValue::Kind::Number ? value->number : fallback;
+    const auto* property = Find(name);
+    if (!property || property->values.size() != 1) return fallback;
+    const forms::DescriptionValue& value = property->values[0];
+    if (value.kind == forms::DescriptionValue::Kind::Number) return value.number;
+    if (value.kind == forms::DescriptionValue::Kind::Word && value.text == "True") return -1;
+    if (value.kind == forms::DescriptionValue::Kind::Word && value.text == "False") return 0;
+    return fallback;
   }
 
  private:
@@ -65,9 +72,8 @@ inline void ExpectLibraryControl(const forms::ElementDescription& form, std::str
   EXPECT_EQ(state.Number("_ExtentY", 0), (control->Rect()->height * 2540 + 48) / 96);
   EXPECT_EQ(state.Number("_Version", 0), 0x20000);
   for (const auto& property : control->properties) {
-    if (property.name == "bag") {
-      EXPECT_EQ(property.values.size(), 2u) << "line " << property.line;
-    }
+    EXPECT_EQ(property.values.size(), property.name == "rect" ? 4u : property.name == "notabstop" ? 0u : 1u)
+        << "line " << property.line;
   }
 }
 
