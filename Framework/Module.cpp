@@ -72,6 +72,18 @@ bool FilePath(char* buffer, DWORD size)
     return true;
 }
 
+bool WideFilePath(wchar_t* buffer, DWORD size)
+{
+    if (buffer == nullptr || size == 0)
+        return false;
+    const DWORD length = GetModuleFileNameW(g_instance, buffer, size);
+    if (length == 0 || length >= size) {
+        buffer[0] = L'\0';
+        return false;
+    }
+    return true;
+}
+
 void* Allocate(std::size_t bytes) { return HeapAlloc(Heap(), 0, bytes); }
 
 void* Reallocate(void* block, std::size_t bytes)

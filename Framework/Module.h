@@ -27,6 +27,7 @@ LONG ObjectCount();
 
 // The module's file path. False when it does not fit the buffer (it is never handed out cut short).
 bool FilePath(char* buffer, DWORD size);
+bool WideFilePath(wchar_t* buffer, DWORD size);
 
 // Allocations on the library heap; null on failure.
 void* Allocate(std::size_t bytes);
