@@ -221,13 +221,7 @@ TEST_F(AdjustInventoryPageTest, EachStepMakesTheNextMarkerBlink) {
 
 TEST_F(AdjustInventoryPageTest, ASaleOf2OnQuantity10IsWrittenToTheItemFile) {
   Post(MovementKind::Sale, "AB", "2");
-  std::vector<ItemFields> expected = SmallItemFile();
-  FieldOf(expected[0], ItemField::Quantity) = "8";
-  FieldOf(expected[0], ItemField::SoldDay) = "2";
-  FieldOf(expected[0], ItemField::SoldWeek) = "5";
-  FieldOf(expected[0], ItemField::SoldMonth) = "11";
-  FieldOf(expected[0], ItemField::SoldYear) = "42";
-  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(testing::AfterASaleOf2OnTheFirstItem()));
   EXPECT_EQ(window_.errorMessages, 0);
   ExpectResetPage();
 }

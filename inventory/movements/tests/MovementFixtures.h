@@ -38,4 +38,16 @@ inline std::vector<ItemFields> SmallItemFile() {
   };
 }
 
+// The small item file after a sale of 2 on its first item: quantity 10 to 8, the empty day's sales to 2,
+// and the week's, month's and year's sales each up by 2.
+inline std::vector<ItemFields> AfterASaleOf2OnTheFirstItem() {
+  std::vector<ItemFields> items = SmallItemFile();
+  FieldOf(items[0], ItemField::Quantity) = "8";
+  FieldOf(items[0], ItemField::SoldDay) = "2";
+  FieldOf(items[0], ItemField::SoldWeek) = "5";
+  FieldOf(items[0], ItemField::SoldMonth) = "11";
+  FieldOf(items[0], ItemField::SoldYear) = "42";
+  return items;
+}
+
 }  // namespace korvane::testing

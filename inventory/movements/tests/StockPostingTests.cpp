@@ -75,8 +75,10 @@ TEST_F(StockPostingTest, ASaleOf2OnQuantity10WritesTheseBytes) {
   ASSERT_EQ(Post("1", Only(MovementKind::Sale), "2"), ItemFileStatus::Ok);
   const std::string firstItem =
       "1\r\nABC-100        \r\nHex bolt M8 x 40              \r\n5 \r\n1.25    \r\n8     \r\n"
-            "4     \r\n2.5\r\n7\r\n\r\n1\r\n\r\n2\r\n5\r\n11\r\n42\r\n";
-  EXPECT_EQ(ReadBytes(ItemFile()).substr(0, firstItem.size()), firstItem);
+      "4     \r\n2.5\r\n7\r\n\r\n1\r\n\r\n2\r\n5\r\n11\r\n42\r\n";
+  const std::string bytes = ReadBytes(ItemFile());
+  EXPECT_EQ(bytes.substr(0, firstItem.size()), firstItem);
+  EXPECT_EQ(bytes, ItemFileBytes(testing::AfterASaleOf2OnTheFirstItem()));
 }
 
 TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
