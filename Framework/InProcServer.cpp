@@ -4,6 +4,7 @@
 #include "LibraryHooks.h"
 #include "Module.h"
 #include "ObjectDescriptor.h"
+#include "SatelliteResources.h"
 #include "ServerRegistration.h"
 
 #include <new>
@@ -34,6 +35,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
     case DLL_PROCESS_DETACH:
         UnregisterControlWindowClasses();
         LibraryProcessDetach();
+        ReleaseResourceInstances();
         // Last: the clean-up above may take the lock.
         Module::Detach();
         FrameworkLock::Delete();

@@ -68,10 +68,10 @@ protected:
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
         library_ = LoadLibraryA(LibraryPath().c_str());
         ASSERT_NE(library_, nullptr) << GetLastError();
-        getClassObject_ = reinterpret_cast<GetClassObjectFunction>(GetProcAddress(library_, "DllGetClassObject"));
-        canUnloadNow_ = reinterpret_cast<ServerFunction>(GetProcAddress(library_, "DllCanUnloadNow"));
-        register_ = reinterpret_cast<ServerFunction>(GetProcAddress(library_, "DllRegisterServer"));
-        unregister_ = reinterpret_cast<ServerFunction>(GetProcAddress(library_, "DllUnregisterServer"));
+        getClassObject_ = Export<GetClassObjectFunction>("DllGetClassObject");
+        canUnloadNow_ = Export<ServerFunction>("DllCanUnloadNow");
+        register_ = Export<ServerFunction>("DllRegisterServer");
+        unregister_ = Export<ServerFunction>("DllUnregisterServer");
         ASSERT_TRUE(getClassObject_ && canUnloadNow_ && register_ && unregister_);
         hasTypeLibrary_ = FindResourceA(library_, MAKEINTRESOURCEA(1), "TYPELIB") != nullptr;
     }
@@ -82,6 +82,12 @@ protected:
         if (library_ != nullptr)
             FreeLibrary(library_);
         CoUninitialize();
+    }
+
+    template <class Function>
+    Function Export(const char* name) const
+    {
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library_, name)));
     }
 
     // Every key the library's registration may touch.
@@ -137,8 +143,9 @@ TEST_F(PlyxServer, ClassObjectRefusals)
     for (const Case& c : cases) {
         void* object = reinterpret_cast<void*>(1);
         EXPECT_EQ(getClassObject_(*c.clsid, *c.iid, c.outPointer ? &object : nullptr), c.hr) << c.what;
-        if (c.outPointer)
+        if (c.outPointer) {
             EXPECT_EQ(object, nullptr) << c.what;
+        }
         EXPECT_EQ(canUnloadNow_(), S_OK) << c.what << ": nothing is left alive";
     }
 }
@@ -197,8 +204,9 @@ TEST_F(PlyxServer, RegistrationWritesEveryControlRow)
     }
     EXPECT_FALSE(Exists("Plyx.QvDataObject")) << "the data object's row has no CLSID";
     EXPECT_FALSE(Exists(ClsidKey(DataObjectClsid)));
-    if (hasTypeLibrary_)
+    if (hasTypeLibrary_) {
         EXPECT_TRUE(Exists(std::string("TypeLib\\") + LibraryId + "\\2.0"));
+    }
 }
 
 TEST_F(PlyxServer, RegisteringTwiceGivesTheSameTreeAndUnregisteringRemovesIt)
