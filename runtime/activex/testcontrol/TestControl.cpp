@@ -214,6 +214,21 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         put_Value(newValue != 0 ? VARIANT_TRUE : VARIANT_FALSE);
         return true;
     }
+    case WM_CHAR: {
+        short character = static_cast<short>(wParam & 0xFF);
+        VARIANTARG argument;
+        argument.vt = VT_I2 | VT_BYREF;
+        argument.piVal = &character;
+        FireEvent(DISPID_KEYPRESS, &argument, 1);
+        if (character != 0) {
+            caption_ += static_cast<wchar_t>(static_cast<unsigned char>(character));
+            PropertyChanged();
+        }
+        return true;
+    }
+    case WM_GETDLGCODE:
+        result = DLGC_WANTCHARS;
+        return true;
     case WM_MOUSEMOVE:
         if (!mouseInside_) {
             mouseInside_ = true;
@@ -233,7 +248,6 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     default:
         return false;
     }
-    (void)result;
 }
 
 } // namespace korvane::testcontrol

@@ -20,6 +20,7 @@ public:
     const std::string& Name() const override { return name_; }
     std::optional<int> Index() const override { return std::nullopt; }
     HWND ContainerWindow() const override { return form_; }
+    forms::HostedControl* Holder() const override { return holder; }
     forms::FontDescription AmbientFont() const override { return {"DejaVu Sans", 9, false, false}; }
     COLORREF AmbientBackColor() const override { return RGB(192, 192, 192); }
     bool RaiseEvent(std::string_view event, forms::EventArgs& args) override
@@ -34,6 +35,7 @@ public:
     std::vector<std::pair<std::string, forms::EventArgs>> raised;
     std::vector<bool> focus;
     std::function<void(std::string_view, forms::EventArgs&)> handler;
+    forms::HostedControl* holder = nullptr;
 
 private:
     std::string name_;
