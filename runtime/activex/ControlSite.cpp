@@ -200,6 +200,7 @@ void ControlSite::Unload()
     dispatch_ = nullptr;
     object_ = nullptr;
     container_ = nullptr;
+    parent_ = nullptr;  // the frame may go before this site does
 }
 
 IDispatch* ControlSite::ExtenderDispatch() const

@@ -96,15 +96,15 @@ public:
     HostedActiveXControl(std::shared_ptr<FormControls> form, ControlSite& control, forms::HostedControlSite& site)
         : form_(std::move(form)), control_(&control)
     {
-        form_->sites[control_] = &site;
+        form_->sites[control_.Get()] = &site;
     }
     ~HostedActiveXControl() override
     {
-        form_->sites.erase(control_);
-        form_->container.Remove(*control_);
+        form_->sites.erase(control_.Get());
+        form_->container.Remove(*control_.Get());
     }
 
-    ControlSite& Control() const { return *control_; }
+    ControlSite& Control() const { return *control_.Get(); }
 
     HWND Window() const override { return control_->Window(); }
 
@@ -143,7 +143,8 @@ public:
 
 private:
     std::shared_ptr<FormControls> form_;
-    ControlSite* control_;
+    // Held: a frame that goes first unloads the controls it holds, and this one then answers no window.
+    com::ComPtr<ControlSite> control_;
 };
 
 } // namespace

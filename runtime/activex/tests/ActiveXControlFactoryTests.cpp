@@ -132,6 +132,30 @@ TEST_F(ActiveXControlFactoryTest, ControlsOfOneFormSeeEachOtherAndAreReleasedWit
     EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
 }
 
+TEST_F(ActiveXControlFactoryTest, AControlHeldByAFrameControlLivesInItsWindowPlacedByFormCoordinates)
+{
+    RecordingSite frameSite("QvFrame1", window_->Handle()), checkSite("Check1", window_->Handle());
+    auto frame = Make(frameSite, "activex QvFrame1 { progid Korvane.TestControl\n rect 100 20 150 120 }");
+    checkSite.holder = frame.get();
+    auto check = Make(checkSite, "activex Check1 { progid Korvane.TestControl\n rect 10 30 80 25 }");
+    EXPECT_EQ(GetParent(check->Window()), frame->Window());
+
+    // The form moves it in its own client area: 120,60 there is 20,40 in the frame.
+    check->Move(RECT{120, 60, 200, 85});
+    RECT placed;
+    GetWindowRect(check->Window(), &placed);
+    MapWindowPoints(nullptr, frame->Window(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 20);
+    EXPECT_EQ(placed.top, 40);
+    EXPECT_EQ(placed.right - placed.left, 80);
+
+    // The frame goes with what it holds, whichever the forms release first.
+    frame.reset();
+    EXPECT_FALSE(IsWindow(check->Window()));
+    check.reset();
+    EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
+}
+
 TEST_F(ActiveXControlFactoryTest, AControlThatCannotBeMadeIsThrown)
 {
     RecordingSite site("Missing", window_->Handle());
