@@ -5,6 +5,7 @@
 #include "forms/Forms.h"
 #include "forms/testing/FormDriver.h"
 #include "testing/HostWindow.h"
+#include "testing/TestControlStandIns.h"
 
 #include <gmock/gmock.h>
 
@@ -140,6 +141,44 @@ TEST_F(FormHosting, AfterTheFormUnloadsTheControlLibraryMayUnload)
     forms::Forms::Unload<HostingForm>();
     ui.Pump();
     EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
+}
+
+// A window of the program names a control of the control library, with its saved bytes; the test
+// control stands in for it and takes the place, the name-given state and the events.
+class PanelForm : public forms::Form {
+public:
+    PanelForm()
+        : Form("PanelForm", R"(form PanelForm {
+  caption "Stand-in"
+  size 200 100
+  activex QvPanel1 {
+    clsid "{240210C2-E3B3-11CF-BE3F-0000C0F04C96}"
+    rect 10 10 120 40
+    stream "21433412 08000000 A50F0000 8E060000 00000200 0100"
+    Caption "Panel"
+  }
+})")
+    {
+    }
+    int clicks = 0;
+
+private:
+    void Bind(forms::EventTable& on) override { on("QvPanel1", "Click", &PanelForm::QvPanel1_Click); }
+    void QvPanel1_Click() { ++clicks; }
+};
+
+TEST(TestControlStandIns, HostEveryActiveXElementWithTheTestControl)
+{
+    RegisterTestControlStandIns();
+    {
+        forms::testing::FormDriver ui;
+        auto form = ui.Show<PanelForm>();
+        PanelForm& panel = static_cast<PanelForm&>(form.Get());
+        EXPECT_EQ(panel.Hosted("QvPanel1").Property(-518), forms::PropertyValue(std::string("Panel")));
+        form.Click("QvPanel1");
+        EXPECT_EQ(panel.clicks, 1);
+    }
+    forms::RegisterHostedControlFactory("activex", nullptr);
 }
 
 } // namespace
