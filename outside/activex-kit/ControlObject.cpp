@@ -16,8 +16,11 @@ ControlObject::ControlObject(const ControlClass& controlClass)
 
 ControlObject::~ControlObject()
 {
-    if (window_)
+    // The window's last messages find no control: the class levels above this one are gone already.
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
+    }
 }
 
 HRESULT ControlObject::Initialize()
