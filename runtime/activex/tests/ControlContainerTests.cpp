@@ -104,6 +104,19 @@ TEST_F(ControlContainerTest, ByClassIdAndFromSavedBytes)
     EXPECT_TRUE(value.AsBool());
 }
 
+TEST_F(ControlContainerTest, SavedBytesOfAnotherKindOfControlLeaveItsDefaults)
+{
+    // The framework header of another control library's state (version 2.0), then its own blocks.
+    ControlSite& control = Host("activex Other { progid Korvane.TestControl\n rect 0 0 50 20\n"
+                                " stream \"21433412 08000000 A50F0000 8E060000 00000200 01000000\" }");
+    com::Variant caption;
+    ASSERT_EQ(control.GetProperty(DISPID_CAPTION, caption), S_OK);
+    EXPECT_EQ(caption.AsText(), L"TestControl");
+    com::ComPtr<IPersistStreamInit> persist;
+    ASSERT_EQ(control.Object()->QueryInterface(IID_IPersistStreamInit, persist.PutVoid()), S_OK);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+}
+
 TEST_F(ControlContainerTest, ControlsThatCannotBeMadeAreReportedAndLeaveNothingBehind)
 {
     const struct {
