@@ -233,6 +233,11 @@ TEST_F(Controls, FocusAndVisibility) {
   entry().ButtonNamed("Command", 1).SetVisible(false);
   ui.Pump();
   EXPECT_FALSE(form.ControlVisible("Command(1)"));
+  EXPECT_THROW(form.Click("Command(1)"), std::logic_error);
+  entry().ButtonNamed("Command", 0).SetEnabled(false);
+  EXPECT_THROW(form.Click("Command(0)"), std::logic_error);
+  EXPECT_TRUE(entry().events.empty());
+  entry().ButtonNamed("Command", 0).SetEnabled(true);
   form.PressKey("Command(0)", VK_TAB);
   EXPECT_EQ(ui.Focused(), "EntryForm.List1");  // a hidden control is passed over
 }
