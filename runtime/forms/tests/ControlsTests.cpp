@@ -57,7 +57,7 @@ class EntryForm : public Form {
   label Warning {
     caption "Don't use commas or quotes on input"
     rect 200 120 200 16
-    visible False
+    hidden
   }
   menu debuginv { caption "                  &Debug Inventory" }
   menu helpfiles {
@@ -223,7 +223,7 @@ TEST_F(Controls, MenusKeepTheirCaptionsAndTheirEntriesRunTheirHandlers) {
 }
 
 TEST_F(Controls, FocusAndVisibility) {
-  EXPECT_FALSE(form.ControlVisible("Warning"));  // described as not visible
+  EXPECT_FALSE(form.ControlVisible("Warning"));  // described as hidden
   entry().LabelNamed("Warning").SetVisible(true);
   EXPECT_TRUE(form.ControlVisible("Warning"));
   entry().TextBoxNamed("Text36").SetFocus();
