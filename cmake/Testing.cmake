@@ -36,4 +36,9 @@ function(korvane_add_test)
     LABELS "${labels}"
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ENVIRONMENT "KORVANE_TEST_SOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}")
+  if(T_GUI)
+    # One display, one keyboard focus and one mouse pointer: a GUI test that shows, activates, types or
+    # moves the pointer would take them from another running beside it.
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
 endfunction()

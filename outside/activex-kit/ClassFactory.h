@@ -4,24 +4,23 @@
 #include "ControlClass.h"
 #include "Module.h"
 
+#include "com/ComObject.h"
+
 #include <unknwn.h>
 
 namespace korvane::kit {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public com::ComObject<IClassFactory> {
 public:
     explicit ClassFactory(const ControlClass& controlClass) : class_(controlClass) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
     STDMETHODIMP LockServer(BOOL lock) override;
 
 private:
     ~ClassFactory() = default;
     const ControlClass& class_;
-    LONG references_ = 1;
     ModuleObject counted_;
 };
 

@@ -16,8 +16,11 @@ ControlObject::ControlObject(const ControlClass& controlClass)
 
 ControlObject::~ControlObject()
 {
-    if (window_)
+    // The window's last messages find no control: the class levels above this one are gone already.
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
+    }
 }
 
 HRESULT ControlObject::Initialize()
@@ -37,41 +40,21 @@ HRESULT ControlObject::Initialize()
 
 STDMETHODIMP ControlObject::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleObject))
-        *out = static_cast<IOleObject*>(this);
-    else if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, *class_.dispatchIid))
-        *out = DualInterface();
-    else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceObject))
-        *out = static_cast<IOleInPlaceObject*>(this);
-    else if (IsEqualIID(iid, IID_IOleInPlaceActiveObject))
-        *out = static_cast<IOleInPlaceActiveObject*>(this);
-    else if (IsEqualIID(iid, IID_IOleControl))
-        *out = static_cast<IOleControl*>(this);
-    else if (IsEqualIID(iid, IID_IPersist) || IsEqualIID(iid, IID_IPersistStreamInit))
-        *out = static_cast<IPersistStreamInit*>(this);
-    else if (IsEqualIID(iid, IID_IPersistPropertyBag))
-        *out = static_cast<IPersistPropertyBag*>(this);
-    else if (IsEqualIID(iid, IID_IConnectionPointContainer))
-        *out = static_cast<IConnectionPointContainer*>(this);
-    else if (IsEqualIID(iid, IID_IProvideClassInfo))
-        *out = static_cast<IProvideClassInfo*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) ControlObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) ControlObject::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    IOleObject* object = this;
+    IOleInPlaceObject* inPlace = this;
+    IOleInPlaceActiveObject* active = this;
+    IOleControl* control = this;
+    IPersistStreamInit* stream = this;
+    IPersistPropertyBag* bag = this;
+    IConnectionPointContainer* points = this;
+    IProvideClassInfo* classInfo = this;
+    IDispatch* dispatch = DualInterface();
+    return com::AnswerQuery(iid, out,
+                            {{&IID_IUnknown, object}, {&IID_IOleObject, object}, {&IID_IDispatch, dispatch},
+                             {class_.dispatchIid, dispatch}, {&IID_IOleWindow, inPlace}, {&IID_IOleInPlaceObject, inPlace},
+                             {&IID_IOleInPlaceActiveObject, active}, {&IID_IOleControl, control}, {&IID_IPersist, stream},
+                             {&IID_IPersistStreamInit, stream}, {&IID_IPersistPropertyBag, bag},
+                             {&IID_IConnectionPointContainer, points}, {&IID_IProvideClassInfo, classInfo}});
 }
 
 HRESULT ControlObject::DispatchTypeInfoCount(UINT* count)

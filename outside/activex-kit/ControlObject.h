@@ -7,6 +7,7 @@
 #include "ControlClass.h"
 #include "EventConnectionPoint.h"
 #include "Module.h"
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <ocidl.h>
@@ -14,14 +15,9 @@
 
 namespace korvane::kit {
 
-class ControlObject : public IOleObject,
-                      public IOleInPlaceObject,
-                      public IOleInPlaceActiveObject,
-                      public IOleControl,
-                      public IPersistStreamInit,
-                      public IPersistPropertyBag,
-                      public IConnectionPointContainer,
-                      public IProvideClassInfo {
+class ControlObject : public com::ComObject<IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IOleControl,
+                                            IPersistStreamInit, IPersistPropertyBag, IConnectionPointContainer,
+                                            IProvideClassInfo> {
 public:
     explicit ControlObject(const ControlClass& controlClass);
     ControlObject(const ControlObject&) = delete;
@@ -32,8 +28,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleObject
     STDMETHODIMP SetClientSite(IOleClientSite* site) override;
@@ -123,6 +117,16 @@ protected:
     // After a property changed: the state is dirty and the window is repainted.
     void PropertyChanged();
     bool ReadAmbient(DISPID dispid, VARIANT& value);
+    // A property getter's answer: the value through the out pointer.
+    template <typename Out, typename Value>
+    static HRESULT Give(Out* out, Value value)
+    {
+        if (!out)
+            return E_POINTER;
+        *out = static_cast<Out>(value);
+        return S_OK;
+    }
+    static VARIANT_BOOL BoolOf(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
     HWND Window() const { return window_; }
     const ControlClass& Class() const { return class_; }
 
@@ -134,7 +138,6 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     const ControlClass& class_;
-    LONG references_ = 1;
     ModuleObject counted_;
     com::ComPtr<ITypeLib> typeLibrary_;
     com::ComPtr<ITypeInfo> dispatchInfo_;

@@ -4,15 +4,7 @@ namespace korvane::kit {
 
 STDMETHODIMP EventConnectionPoint::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
-        *out = static_cast<IConnectionPoint*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return com::AnswerQuery(iid, out, {{&IID_IUnknown, this}, {&IID_IConnectionPoint, this}});
 }
 
 STDMETHODIMP EventConnectionPoint::GetConnectionInterface(IID* iid)

@@ -2,6 +2,7 @@
 // reference count; sinks are held until they are unadvised or the control goes.
 #pragma once
 
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <ocidl.h>

@@ -44,10 +44,7 @@ void IndicatorButton::SetDefaults()
 
 STDMETHODIMP IndicatorButton::get_Lit(VARIANT_BOOL* lit)
 {
-    if (!lit)
-        return E_POINTER;
-    *lit = lit_ ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return Give(lit, BoolOf(lit_));
 }
 
 STDMETHODIMP IndicatorButton::put_Lit(VARIANT_BOOL lit)
@@ -59,10 +56,7 @@ STDMETHODIMP IndicatorButton::put_Lit(VARIANT_BOOL lit)
 
 STDMETHODIMP IndicatorButton::get_LitColor(OLE_COLOR* color)
 {
-    if (!color)
-        return E_POINTER;
-    *color = litColor_;
-    return S_OK;
+    return Give(color, litColor_);
 }
 
 STDMETHODIMP IndicatorButton::put_LitColor(OLE_COLOR color)

@@ -8,27 +8,11 @@ namespace korvane::activex {
 
 STDMETHODIMP ContainerView::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IParseDisplayName) || IsEqualIID(iid, IID_IOleContainer))
-        *out = static_cast<IOleContainer*>(this);
-    else if (IsEqualIID(iid, __uuidof(IControlEnumeration)))
-        *out = static_cast<IControlEnumeration*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) ContainerView::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) ContainerView::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    IOleContainer* container = this;
+    IControlEnumeration* enumeration = this;
+    return com::AnswerQuery(iid, out,
+                            {{&IID_IUnknown, container}, {&IID_IParseDisplayName, container}, {&IID_IOleContainer, container},
+                             {&__uuidof(IControlEnumeration), enumeration}});
 }
 
 STDMETHODIMP ContainerView::ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker** moniker)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ControlEnumeration.h"
+#include "com/ComObject.h"
 
 #include <oleidl.h>
 
@@ -10,14 +11,12 @@ namespace korvane::activex {
 
 class ControlSite;
 
-class ContainerView final : public IOleContainer, public IControlEnumeration {
+class ContainerView final : public com::ComObject<IOleContainer, IControlEnumeration> {
 public:
     explicit ContainerView(ControlSite& site) : site_(&site) {}
     void Detach() { site_ = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IParseDisplayName, IOleContainer
     STDMETHODIMP ParseDisplayName(IBindCtx*, LPOLESTR, ULONG*, IMoniker** moniker) override;
@@ -29,7 +28,6 @@ public:
 private:
     ~ContainerView() = default;
     ControlSite* site_;
-    LONG references_ = 1;
 };
 
 } // namespace korvane::activex

@@ -7,25 +7,7 @@ namespace korvane::activex {
 
 STDMETHODIMP ControlEventSink::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, eventsIid_)) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) ControlEventSink::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) ControlEventSink::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return com::AnswerQuery(iid, out, {{&IID_IUnknown, this}, {&IID_IDispatch, this}, {&eventsIid_, this}});
 }
 
 STDMETHODIMP ControlEventSink::GetTypeInfoCount(UINT* count)

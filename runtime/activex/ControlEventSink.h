@@ -2,6 +2,7 @@
 // by DISPID and goes, with its name from the control's type information, to the control's site.
 #pragma once
 
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <oaidl.h>
@@ -10,7 +11,7 @@ namespace korvane::activex {
 
 class ControlSite;
 
-class ControlEventSink final : public IDispatch {
+class ControlEventSink final : public com::ComObject<IDispatch> {
 public:
     ControlEventSink(ControlSite& site, const IID& eventsIid, com::ComPtr<ITypeInfo> eventsInfo)
         : site_(&site), eventsIid_(eventsIid), eventsInfo_(std::move(eventsInfo))
@@ -19,8 +20,6 @@ public:
     void Detach() { site_ = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
@@ -32,7 +31,6 @@ private:
     ControlSite* site_;
     IID eventsIid_;
     com::ComPtr<ITypeInfo> eventsInfo_;
-    LONG references_ = 1;
 };
 
 } // namespace korvane::activex

@@ -59,42 +59,10 @@ HRESULT Give(VARIANT& result, com::Variant value)
 
 STDMETHODIMP ControlExtender::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch))
-        *out = static_cast<IDispatch*>(this);
-    else if (IsEqualIID(iid, __uuidof(IControlEnumeration)))
-        *out = static_cast<IControlEnumeration*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) ControlExtender::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) ControlExtender::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
-
-STDMETHODIMP ControlExtender::GetTypeInfoCount(UINT* count)
-{
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP ControlExtender::GetTypeInfo(UINT, LCID, ITypeInfo** info)
-{
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
+    IDispatch* dispatch = this;
+    IControlEnumeration* enumeration = this;
+    return com::AnswerQuery(iid, out,
+                            {{&IID_IUnknown, dispatch}, {&IID_IDispatch, dispatch}, {&__uuidof(IControlEnumeration), enumeration}});
 }
 
 STDMETHODIMP ControlExtender::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids)

@@ -6,24 +6,23 @@
 
 #include "ControlEnumeration.h"
 
+#include "com/ComObject.h"
+#include "com/UntypedDispatch.h"
+
 #include <oaidl.h>
 
 namespace korvane::activex {
 
 class ControlSite;
 
-class ControlExtender final : public IDispatch, public IControlEnumeration {
+class ControlExtender final : public com::ComObject<com::UntypedDispatch, IControlEnumeration> {
 public:
     explicit ControlExtender(ControlSite& site) : site_(&site) {}
     // The site is going: later calls find no control.
     void Detach() { site_ = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argumentError) override;
@@ -54,7 +53,6 @@ private:
     HRESULT MoveEdge(const VARIANT& twips, LONG RECT::*edge, LONG RECT::*opposite, bool keepSize, int dpi);
 
     ControlSite* site_;
-    LONG references_ = 1;
 };
 
 } // namespace korvane::activex

@@ -80,34 +80,17 @@ ControlSite::~ControlSite() = default;
 
 STDMETHODIMP ControlSite::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
-        *out = static_cast<IOleClientSite*>(this);
-    else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
-             IsEqualIID(iid, IID_IOleInPlaceSiteEx))
-        *out = static_cast<IOleInPlaceSiteEx*>(this);
-    else if (IsEqualIID(iid, IID_IOleControlSite))
-        *out = static_cast<IOleControlSite*>(this);
-    else if (IsEqualIID(iid, IID_ISimpleFrameSite))
-        *out = static_cast<ISimpleFrameSite*>(this);
-    else if (IsEqualIID(iid, IID_IDispatch))
-        *out = static_cast<IDispatch*>(this);
-    else
-        return E_NOINTERFACE;  // IOleInPlaceSiteWindowless among them: see the header
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) ControlSite::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) ControlSite::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    IOleClientSite* client = this;
+    IOleInPlaceSiteEx* inPlace = this;
+    IOleControlSite* control = this;
+    ISimpleFrameSite* simpleFrame = this;
+    IDispatch* ambients = this;
+    // IOleInPlaceSiteWindowless is not among them: see the header.
+    return com::AnswerQuery(iid, out,
+                            {{&IID_IUnknown, client}, {&IID_IOleClientSite, client}, {&IID_IOleWindow, inPlace},
+                             {&IID_IOleInPlaceSite, inPlace}, {&IID_IOleInPlaceSiteEx, inPlace},
+                             {&IID_IOleControlSite, control}, {&IID_ISimpleFrameSite, simpleFrame},
+                             {&IID_IDispatch, ambients}});
 }
 
 void ControlSite::Fail(const std::string& step, HRESULT hr) const
@@ -217,6 +200,7 @@ void ControlSite::Unload()
     dispatch_ = nullptr;
     object_ = nullptr;
     container_ = nullptr;
+    parent_ = nullptr;  // the frame may go before this site does
 }
 
 IDispatch* ControlSite::ExtenderDispatch() const

@@ -8,7 +8,9 @@
 
 #include "AmbientSettings.h"
 #include "ControlEvents.h"
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "com/UntypedDispatch.h"
 #include "com/Variant.h"
 
 #include <ocidl.h>
@@ -24,11 +26,8 @@ class ControlExtender;
 class ContainerView;
 class ControlEventSink;
 
-class ControlSite final : public IOleClientSite,
-                          public IOleInPlaceSiteEx,
-                          public IOleControlSite,
-                          public ISimpleFrameSite,
-                          public IDispatch {
+class ControlSite final : public com::ComObject<IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, ISimpleFrameSite,
+                                                com::UntypedDispatch> {
 public:
     ControlSite(ControlContainer& container, std::string name, std::optional<int> index, ControlSite* parent,
                 const RECT& bounds, bool visible);
@@ -69,8 +68,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return S_OK; }
@@ -112,8 +109,6 @@ public:
     STDMETHODIMP PostMessageFilter(HWND, UINT, WPARAM, LPARAM, LRESULT* result, DWORD cookie) override;
 
     // IDispatch: the ambient properties
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argumentError) override;
@@ -125,7 +120,6 @@ private:
     HRESULT InvokeControl(DISPID dispid, WORD flags, DISPPARAMS& params, VARIANT* result, std::string* problem);
     [[noreturn]] void Fail(const std::string& step, HRESULT hr) const;
 
-    LONG references_ = 1;
     ControlContainer* container_;
     std::string name_;
     std::optional<int> index_;

@@ -51,25 +51,7 @@ bool DescriptionPropertyBag::IsContainerProperty(std::string_view name)
 
 STDMETHODIMP DescriptionPropertyBag::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyBag)) {
-        *out = static_cast<IPropertyBag*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) DescriptionPropertyBag::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) DescriptionPropertyBag::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return com::AnswerQuery(iid, out, {{&IID_IUnknown, this}, {&IID_IPropertyBag, this}});
 }
 
 STDMETHODIMP DescriptionPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*)

@@ -4,19 +4,18 @@
 // the type the control asks for.
 #pragma once
 
+#include "com/ComObject.h"
 #include "forms/FormDescription.h"
 
 #include <ocidl.h>
 
 namespace korvane::activex {
 
-class DescriptionPropertyBag final : public IPropertyBag {
+class DescriptionPropertyBag final : public com::ComObject<IPropertyBag> {
 public:
     explicit DescriptionPropertyBag(const forms::ElementDescription& element) : element_(element) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
     // The run-time container keeps the state its description gives; it never writes one.
     STDMETHODIMP Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
@@ -27,7 +26,6 @@ public:
 private:
     ~DescriptionPropertyBag() = default;
     const forms::ElementDescription& element_;
-    LONG references_ = 1;
 };
 
 } // namespace korvane::activex

@@ -4,26 +4,9 @@ namespace korvane::activex {
 
 STDMETHODIMP InPlaceFrame::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceUIWindow) ||
-        IsEqualIID(iid, IID_IOleInPlaceFrame)) {
-        *out = static_cast<IOleInPlaceFrame*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) InPlaceFrame::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) InPlaceFrame::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return com::AnswerQuery(iid, out,
+                            {{&IID_IUnknown, this}, {&IID_IOleWindow, this}, {&IID_IOleInPlaceUIWindow, this},
+                             {&IID_IOleInPlaceFrame, this}});
 }
 
 STDMETHODIMP InPlaceFrame::GetWindow(HWND* window)

@@ -2,19 +2,18 @@
 // toolbars to share, and the UI-active control that keyboard messages are offered to.
 #pragma once
 
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <oleidl.h>
 
 namespace korvane::activex {
 
-class InPlaceFrame final : public IOleInPlaceFrame {
+class InPlaceFrame final : public com::ComObject<IOleInPlaceFrame> {
 public:
     explicit InPlaceFrame(HWND form) : form_(form) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IOleWindow
     STDMETHODIMP GetWindow(HWND* window) override;
@@ -38,7 +37,6 @@ public:
 private:
     ~InPlaceFrame() = default;
     HWND form_;
-    LONG references_ = 1;
     com::ComPtr<IOleInPlaceActiveObject> active_;
 };
 

@@ -4,25 +4,7 @@ namespace korvane::activex {
 
 STDMETHODIMP UnknownEnumerator::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumUnknown)) {
-        *out = static_cast<IEnumUnknown*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) UnknownEnumerator::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-STDMETHODIMP_(ULONG) UnknownEnumerator::Release()
-{
-    LONG left = InterlockedDecrement(&references_);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
+    return com::AnswerQuery(iid, out, {{&IID_IUnknown, this}, {&IID_IEnumUnknown, this}});
 }
 
 STDMETHODIMP UnknownEnumerator::Next(ULONG count, IUnknown** items, ULONG* fetched)

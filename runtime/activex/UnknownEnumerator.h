@@ -1,6 +1,7 @@
 // IEnumUnknown over a fixed list of objects, each held until the enumerator goes.
 #pragma once
 
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
 
 #include <objidl.h>
@@ -9,7 +10,7 @@
 
 namespace korvane::activex {
 
-class UnknownEnumerator final : public IEnumUnknown {
+class UnknownEnumerator final : public com::ComObject<IEnumUnknown> {
 public:
     explicit UnknownEnumerator(std::vector<com::ComPtr<IUnknown>> items, size_t position = 0)
         : items_(std::move(items)), position_(position)
@@ -17,8 +18,6 @@ public:
     }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP Next(ULONG count, IUnknown** items, ULONG* fetched) override;
     STDMETHODIMP Skip(ULONG count) override;
     STDMETHODIMP Reset() override;
@@ -28,7 +27,6 @@ private:
     ~UnknownEnumerator() = default;
     std::vector<com::ComPtr<IUnknown>> items_;
     size_t position_;
-    LONG references_ = 1;
 };
 
 } // namespace korvane::activex

@@ -1,5 +1,7 @@
 // BAKITEMD.BAT started as the main menu starts it: by its name as a command line, minimized, not waited
 // for by the program (the test waits to see its work).
+#include "shell/Shell.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -80,6 +82,24 @@ TEST_F(ItemBackup, CopiesTheItemFileBesideIt)
     std::ofstream(folder_ + "Item.dat", std::ios::binary | std::ios::trunc) << changed;
     EXPECT_EQ(Start("cmd /c \"" + folder_ + "BAKITEMD.BAT\"", ThisProgramsFolder()), 0u);
     EXPECT_EQ(ReadAll(folder_ + "Item.bak"), changed);
+}
+
+TEST_F(ItemBackup, StartedAsTheMainMenuStartsItWithoutWaiting)
+{
+    const std::string items = "3\r\nCD-300\r\n";
+    std::ofstream(folder_ + "Item.dat", std::ios::binary) << items;
+    const korvane::shell::StartResult started =
+        korvane::shell::StartProgram("\"" + folder_ + "BAKITEMD.BAT\"", korvane::shell::WindowStyle::MinimizedFocus);
+    ASSERT_TRUE(started) << started.error;
+    // The program goes on at once; the test waits for the backup to appear.
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, started.process_id);
+    if (process) {
+        EXPECT_EQ(WaitForSingleObject(process, 30000), WAIT_OBJECT_0);
+        CloseHandle(process);
+    }
+    for (int attempt = 0; attempt < 100 && ReadAll(folder_ + "Item.bak") != items; ++attempt)
+        Sleep(50);
+    EXPECT_EQ(ReadAll(folder_ + "Item.bak"), items);
 }
 
 TEST_F(ItemBackup, WithoutAnItemFileBacksUpNothingAndSaysSo)

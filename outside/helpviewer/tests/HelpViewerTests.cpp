@@ -1,6 +1,7 @@
-// The help pages of the build, and hh.exe started as the windows start it: "hh <page>" in the folder
-// that holds the pages.
+// The help pages of the build, and hh.exe started as the windows start it: the command line "hh <page>",
+// not waited for, with the folder of the pages made current.
 #include "HelpPage.h"
+#include "shell/Shell.h"
 
 #include <windows.h>
 
@@ -95,39 +96,45 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data)
 
 class HelpViewer : public testing::Test {
 protected:
-    // Starts "hh <arguments>" in `folder` as the windows do: a normal window, not waited for.
-    bool Start(const std::string& arguments, const std::string& folder)
+    // Starts the command line with `folder` made current, as the windows start the viewer, and keeps a
+    // handle of the process to see it end.
+    bool Start(const std::string& commandLine, const std::string& folder)
     {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWNORMAL;
-        std::string line = "\"" + BinFolder() + "hh.exe\" " + arguments;
-        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process_);
+        const std::string before = korvane::shell::CurrentFolder();
+        EXPECT_TRUE(korvane::shell::ChangeFolder(folder));
+        const korvane::shell::StartResult started =
+            korvane::shell::StartProgram(commandLine, korvane::shell::WindowStyle::NormalFocus);
+        korvane::shell::ChangeFolder(before);
+        if (!started)
+            return false;
+        processId_ = started.process_id;
+        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId_);
+        return process_ != nullptr;
     }
     DWORD WaitForExit()
     {
-        EXPECT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(process_, 10000), WAIT_OBJECT_0);
         DWORD code = 999;
-        GetExitCodeProcess(process_.hProcess, &code);
+        GetExitCodeProcess(process_, &code);
         return code;
     }
     void TearDown() override
     {
-        if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(process_.hProcess, 99);
-            CloseHandle(process_.hThread);
-            CloseHandle(process_.hProcess);
+        if (process_) {
+            if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process_, 99);
+            CloseHandle(process_);
         }
     }
-    PROCESS_INFORMATION process_ = {};
+    DWORD processId_ = 0;
+    HANDLE process_ = nullptr;
 };
 
 TEST_F(HelpViewer, ShowsTheNamedPageOfTheCurrentFolder)
 {
-    ASSERT_TRUE(Start("DebugTool.htm", BinFolder() + "Help"));
-    HWND viewer = FindWindowOf(process_.dwProcessId, "KorvaneHelpViewer");
+    // Found beside the program that starts it; the page in the current folder.
+    ASSERT_TRUE(Start("hh DebugTool.htm", BinFolder() + "Help"));
+    HWND viewer = FindWindowOf(processId_, "KorvaneHelpViewer");
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(TextOf(viewer), "Debug Inventory - Korvane Help");
     HWND box = FindWindowExA(viewer, nullptr, "Edit", nullptr);
@@ -142,8 +149,8 @@ TEST_F(HelpViewer, ShowsTheNamedPageOfTheCurrentFolder)
 TEST_F(HelpViewer, ReportsAPageThatIsNotInTheCurrentFolder)
 {
     // The program's own folder holds no pages: they are in its Help folder.
-    ASSERT_TRUE(Start("index.htm", BinFolder()));
-    HWND box = FindWindowOf(process_.dwProcessId, "#32770");
+    ASSERT_TRUE(Start("hh index.htm", BinFolder()));
+    HWND box = FindWindowOf(processId_, "#32770");
     ASSERT_NE(box, nullptr);
     std::string shown;
     EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&shown));

@@ -73,21 +73,49 @@ private:
 
 namespace {
 
+// OLE on the forms' thread, from the first hosted control to the end of the thread (controls need the
+// single-threaded apartment and OLE's in-place activation, drag and drop and clipboard).
+class OleOnThisThread {
+public:
+    OleOnThisThread() : started_(SUCCEEDED(OleInitialize(nullptr))) {}
+    OleOnThisThread(const OleOnThisThread&) = delete;
+    OleOnThisThread& operator=(const OleOnThisThread&) = delete;
+    ~OleOnThisThread()
+    {
+        if (started_)
+            OleUninitialize();
+    }
+    bool Started() const { return started_; }
+
+private:
+    bool started_;
+};
+
 class HostedActiveXControl final : public forms::HostedControl {
 public:
     HostedActiveXControl(std::shared_ptr<FormControls> form, ControlSite& control, forms::HostedControlSite& site)
         : form_(std::move(form)), control_(&control)
     {
-        form_->sites[control_] = &site;
+        form_->sites[control_.Get()] = &site;
     }
     ~HostedActiveXControl() override
     {
-        form_->sites.erase(control_);
-        form_->container.Remove(*control_);
+        form_->sites.erase(control_.Get());
+        form_->container.Remove(*control_.Get());
     }
 
+    ControlSite& Control() const { return *control_.Get(); }
+
     HWND Window() const override { return control_->Window(); }
-    void Move(const RECT& bounds) override { control_->Move(bounds); }
+
+    // The form places its controls in its client area; a control inside a frame lives in the frame's window.
+    void Move(const RECT& bounds) override
+    {
+        RECT place = bounds;
+        if (control_->Parent())
+            MapWindowPoints(form_->container.Form(), control_->ParentWindow(), reinterpret_cast<POINT*>(&place), 2);
+        control_->Move(place);
+    }
     void SetVisible(bool visible) override { control_->SetVisible(visible); }
     bool Focus() override { return SUCCEEDED(control_->SetFocus()); }
 
@@ -115,7 +143,8 @@ public:
 
 private:
     std::shared_ptr<FormControls> form_;
-    ControlSite* control_;
+    // Held: a frame that goes first unloads the controls it holds, and this one then answers no window.
+    com::ComPtr<ControlSite> control_;
 };
 
 } // namespace
@@ -123,6 +152,9 @@ private:
 std::unique_ptr<forms::HostedControl> ActiveXControlFactory::Create(forms::HostedControlSite& site,
                                                                     const forms::ElementDescription& element, HWND parent)
 {
+    thread_local OleOnThisThread ole;
+    if (!ole.Started())
+        throw ControlHostError("OLE could not be started for the control " + element.name, E_FAIL);
     // Forms that went take their entries with them.
     for (auto it = forms_.begin(); it != forms_.end();)
         it = it->second.expired() ? forms_.erase(it) : std::next(it);
@@ -131,7 +163,9 @@ std::unique_ptr<forms::HostedControl> ActiveXControlFactory::Create(forms::Hoste
         form = std::make_shared<FormControls>(parent, site);
         forms_[parent] = form;
     }
-    ControlSite& control = form->container.Add(element);
+    // A control inside a frame control is hosted inside it; a frame of another kind holds nothing of ours.
+    auto* holder = dynamic_cast<HostedActiveXControl*>(site.Holder());
+    ControlSite& control = form->container.Add(element, holder ? &holder->Control() : nullptr);
     return std::make_unique<HostedActiveXControl>(form, control, site);
 }
 

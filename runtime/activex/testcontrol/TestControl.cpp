@@ -64,10 +64,7 @@ void TestControl::SetDefaults()
 
 STDMETHODIMP TestControl::get_Value(VARIANT_BOOL* value)
 {
-    if (!value)
-        return E_POINTER;
-    *value = value_ ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return Give(value, BoolOf(value_));
 }
 
 STDMETHODIMP TestControl::put_Value(VARIANT_BOOL value)
@@ -94,10 +91,7 @@ STDMETHODIMP TestControl::put_Caption(BSTR caption)
 
 STDMETHODIMP TestControl::get_FontSize(float* points)
 {
-    if (!points)
-        return E_POINTER;
-    *points = fontSize_;
-    return S_OK;
+    return Give(points, fontSize_);
 }
 
 STDMETHODIMP TestControl::put_FontSize(float points)
@@ -111,10 +105,7 @@ STDMETHODIMP TestControl::put_FontSize(float points)
 
 STDMETHODIMP TestControl::get_FontBold(VARIANT_BOOL* bold)
 {
-    if (!bold)
-        return E_POINTER;
-    *bold = fontBold_ ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return Give(bold, BoolOf(fontBold_));
 }
 
 STDMETHODIMP TestControl::put_FontBold(VARIANT_BOOL bold)
@@ -126,10 +117,7 @@ STDMETHODIMP TestControl::put_FontBold(VARIANT_BOOL bold)
 
 STDMETHODIMP TestControl::get_MarqueeStyle(short* style)
 {
-    if (!style)
-        return E_POINTER;
-    *style = marqueeStyle_;
-    return S_OK;
+    return Give(style, marqueeStyle_);
 }
 
 STDMETHODIMP TestControl::put_MarqueeStyle(short style)
@@ -226,6 +214,21 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         put_Value(newValue != 0 ? VARIANT_TRUE : VARIANT_FALSE);
         return true;
     }
+    case WM_CHAR: {
+        short character = static_cast<short>(wParam & 0xFF);
+        VARIANTARG argument;
+        argument.vt = VT_I2 | VT_BYREF;
+        argument.piVal = &character;
+        FireEvent(DISPID_KEYPRESS, &argument, 1);
+        if (character != 0) {
+            caption_ += static_cast<wchar_t>(static_cast<unsigned char>(character));
+            PropertyChanged();
+        }
+        return true;
+    }
+    case WM_GETDLGCODE:
+        result = DLGC_WANTCHARS;
+        return true;
     case WM_MOUSEMOVE:
         if (!mouseInside_) {
             mouseInside_ = true;
@@ -245,7 +248,6 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     default:
         return false;
     }
-    (void)result;
 }
 
 } // namespace korvane::testcontrol

@@ -1,6 +1,7 @@
 // The test control: Value, Caption, FontSize, FontBold and MarqueeStyle, and the events Click (with the
-// new value by reference: the value the handlers leave is the one taken), MouseDown, MouseEnter and
-// MouseExit. It paints its caption in a box, dark when Value is True; a blinking marquee (style 3)
+// new value by reference: the value the handlers leave is the one taken), MouseDown, MouseEnter,
+// MouseExit and KeyPress (the character by reference: a character the handlers leave non-zero is added
+// to the caption). It paints its caption in a box, dark when Value is True; a blinking marquee (style 3)
 // blinks the caption.
 #pragma once
 

@@ -1,7 +1,7 @@
 #include "HostWindow.h"
 
-#include <algorithm>
-#include <fstream>
+#include "forms/testing/PngFile.h"
+
 
 namespace korvane::activex::testing {
 
@@ -113,77 +113,9 @@ Picture CaptureClientArea(HWND window)
     return picture;
 }
 
-namespace {
-
-std::uint32_t Crc32(const std::uint8_t* data, size_t size, std::uint32_t crc = 0)
-{
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char type[4], const std::vector<std::uint8_t>& data)
-{
-    PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    PutBigEndian(out, Crc32(typed.data(), typed.size()));
-}
-
-} // namespace
-
 bool WritePng(const std::string& path, const Picture& picture)
 {
-    if (picture.width <= 0 || picture.height <= 0)
-        return false;
-    // Scanlines with filter byte 0, in a zlib stream of stored deflate blocks.
-    std::vector<std::uint8_t> raw;
-    const size_t row = static_cast<size_t>(picture.width) * 3;
-    for (int y = 0; y < picture.height; ++y) {
-        raw.push_back(0);
-        raw.insert(raw.end(), picture.rgb.begin() + y * row, picture.rgb.begin() + (y + 1) * row);
-    }
-    std::vector<std::uint8_t> zlib = {0x78, 0x01};
-    for (size_t at = 0; at < raw.size() || raw.empty(); at += 65535) {
-        const size_t length = std::min<size_t>(65535, raw.size() - at);
-        zlib.push_back(at + length >= raw.size() ? 1 : 0);
-        zlib.push_back(static_cast<std::uint8_t>(length));
-        zlib.push_back(static_cast<std::uint8_t>(length >> 8));
-        zlib.push_back(static_cast<std::uint8_t>(~length));
-        zlib.push_back(static_cast<std::uint8_t>(~length >> 8));
-        zlib.insert(zlib.end(), raw.begin() + at, raw.begin() + at + length);
-        if (raw.empty())
-            break;
-    }
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    PutBigEndian(zlib, (b << 16) | a);
-
-    std::vector<std::uint8_t> header;
-    PutBigEndian(header, static_cast<std::uint32_t>(picture.width));
-    PutBigEndian(header, static_cast<std::uint32_t>(picture.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
-    std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PutChunk(file, "IHDR", header);
-    PutChunk(file, "IDAT", zlib);
-    PutChunk(file, "IEND", {});
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    return static_cast<bool>(out);
+    return forms::testing::WritePng(path, picture.width, picture.height, picture.rgb);
 }
 
 } // namespace korvane::activex::testing

@@ -41,7 +41,7 @@ struct Picture {
 };
 Picture CaptureClientArea(HWND window);
 
-// Writes a picture as a PNG file (8-bit RGB, stored without compression); false when it cannot.
+// Writes a picture as a PNG file; false when it cannot.
 bool WritePng(const std::string& path, const Picture& picture);
 
 } // namespace korvane::activex::testing

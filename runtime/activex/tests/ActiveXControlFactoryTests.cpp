@@ -20,7 +20,7 @@ public:
     const std::string& Name() const override { return name_; }
     std::optional<int> Index() const override { return std::nullopt; }
     HWND ContainerWindow() const override { return form_; }
-    forms::HostedControl* Holder() const override { return nullptr; }
+    forms::HostedControl* Holder() const override { return holder; }
     forms::FontDescription AmbientFont() const override { return {"DejaVu Sans", 9, false, false}; }
     COLORREF AmbientBackColor() const override { return RGB(192, 192, 192); }
     bool RaiseEvent(std::string_view event, forms::EventArgs& args) override
@@ -35,6 +35,7 @@ public:
     std::vector<std::pair<std::string, forms::EventArgs>> raised;
     std::vector<bool> focus;
     std::function<void(std::string_view, forms::EventArgs&)> handler;
+    forms::HostedControl* holder = nullptr;
 
 private:
     std::string name_;
@@ -128,6 +129,30 @@ TEST_F(ActiveXControlFactoryTest, ControlsOfOneFormSeeEachOtherAndAreReleasedWit
     EXPECT_FALSE(IsWindow(nullptr));
     EXPECT_EQ(CanUnloadTestControlLibrary(), S_FALSE);  // the second is still there
     two.reset();
+    EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
+}
+
+TEST_F(ActiveXControlFactoryTest, AControlHeldByAFrameControlLivesInItsWindowPlacedByFormCoordinates)
+{
+    RecordingSite frameSite("QvFrame1", window_->Handle()), checkSite("Check1", window_->Handle());
+    auto frame = Make(frameSite, "activex QvFrame1 { progid Korvane.TestControl\n rect 100 20 150 120 }");
+    checkSite.holder = frame.get();
+    auto check = Make(checkSite, "activex Check1 { progid Korvane.TestControl\n rect 10 30 80 25 }");
+    EXPECT_EQ(GetParent(check->Window()), frame->Window());
+
+    // The form moves it in its own client area: 120,60 there is 20,40 in the frame.
+    check->Move(RECT{120, 60, 200, 85});
+    RECT placed;
+    GetWindowRect(check->Window(), &placed);
+    MapWindowPoints(nullptr, frame->Window(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 20);
+    EXPECT_EQ(placed.top, 40);
+    EXPECT_EQ(placed.right - placed.left, 80);
+
+    // The frame goes with what it holds, whichever the forms release first.
+    frame.reset();
+    EXPECT_FALSE(IsWindow(check->Window()));
+    check.reset();
     EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
 }
 

@@ -1,0 +1,185 @@
+// A form of the forms runtime hosting the test control from its description: created by its class,
+// its state loaded by name, activated in place, clicked and typed into through the test driver, its
+// events reaching the form's handlers, and all of it released when the form unloads.
+#include "forms/ActiveXControlFactory.h"
+#include "forms/Forms.h"
+#include "forms/testing/FormDriver.h"
+#include "testing/HostWindow.h"
+#include "testing/TestControlStandIns.h"
+
+#include <gmock/gmock.h>
+
+namespace korvane::activex::testing {
+namespace {
+
+class HostingForm : public forms::Form {
+public:
+    HostingForm()
+        : Form("HostingForm", R"(form HostingForm {
+  caption "Hosting"
+  size 320 200
+  activex Test1 {
+    progid "Korvane.TestControl"
+    rect 20 30 160 60
+    tab 1
+    Caption "Hello"
+    FontSize 12
+    Value True
+  }
+  activex QvFrame1 {
+    progid "Korvane.TestControl"
+    rect 200 20 110 110
+    tab 3
+    Caption ""
+    activex Check1 {
+      progid "Korvane.TestControl"
+      rect 10 60 90 30
+      tab 2
+      Caption "In"
+    }
+  }
+})")
+    {
+    }
+
+    std::vector<std::string> events;
+
+private:
+    void Bind(forms::EventTable& on) override
+    {
+        on("Test1", "Click", &HostingForm::Test1_Click);
+        on("Test1", "MouseDown", &HostingForm::Test1_MouseDown);
+        on("Test1", "KeyPress", &HostingForm::Test1_KeyPress);
+        on("Check1", "Click", &HostingForm::Check1_Click);
+    }
+    void Test1_Click(const forms::EventArgs& e)
+    {
+        events.push_back("Test1_Click " + std::to_string(std::get<long>(e.values.at(0))));
+        Hosted("Test1").SetProperty(2, 14.0f);
+        Hosted("Test1").SetProperty(60, 3L);
+    }
+    void Test1_MouseDown(const forms::MouseArgs& mouse) { events.push_back("Test1_MouseDown " + std::to_string(mouse.button)); }
+    // Letters are folded to upper case and an x is dropped, as key handlers of the windows do.
+    void Test1_KeyPress(int& keyAscii)
+    {
+        if (keyAscii == 'x')
+            keyAscii = 0;
+        else if (keyAscii >= 'a' && keyAscii <= 'z')
+            keyAscii -= 'a' - 'A';
+    }
+    void Check1_Click() { events.push_back("Check1_Click"); }
+};
+
+HRESULT CanUnloadTestControlLibrary()
+{
+    HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
+    auto canUnload = library ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(library, "DllCanUnloadNow")) : nullptr;
+    return canUnload ? canUnload() : S_OK;
+}
+
+class FormHosting : public ::testing::Test {
+protected:
+    FormHosting() { RegisterActiveXControls(); }
+    ~FormHosting() override { forms::RegisterHostedControlFactory("activex", nullptr); }
+    forms::testing::FormDriver ui;
+};
+
+TEST_F(FormHosting, TheFormHostsTheTestControlFromItsDescription)
+{
+    auto form = ui.Show<HostingForm>();
+    HostingForm& hosting = static_cast<HostingForm&>(form.Get());
+    EXPECT_EQ(hosting.Hosted("Test1").Property(-518), forms::PropertyValue(std::string("Hello")));
+    EXPECT_EQ(hosting.Hosted("Test1").Property(2), forms::PropertyValue(12.0f));
+    EXPECT_EQ(hosting.Hosted("Test1").Property(47), forms::PropertyValue(true));
+
+    HWND control = form.Window("Test1");
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(IsWindowVisible(control));
+    // The frame's control lives in the frame's window.
+    EXPECT_EQ(GetParent(form.Window("Check1")), form.Window("QvFrame1"));
+
+    ui.SavePng("HostingForm", "hosting-form.png");
+    const Picture picture = CaptureClientArea(control);
+    EXPECT_EQ(picture.width, 160);
+    EXPECT_EQ(picture.height, 60);
+    EXPECT_EQ(picture.At(4, 4), RGB(0, 0, 128));  // the face of a control whose Value is True
+    RECT inner;
+    GetWindowRect(form.Window("Check1"), &inner);
+    RECT frame;
+    GetWindowRect(form.Window("QvFrame1"), &frame);
+    EXPECT_EQ(inner.left - frame.left, 10);
+    EXPECT_EQ(inner.top - frame.top, 60);
+}
+
+TEST_F(FormHosting, AClickReachesTheClickHandlerWhoseSetsReadBack)
+{
+    auto form = ui.Show<HostingForm>();
+    form.Click("Test1");
+    HostingForm& hosting = static_cast<HostingForm&>(form.Get());
+    EXPECT_THAT(hosting.events, ::testing::ElementsAre("Test1_MouseDown 1", "Test1_Click 0"));
+    EXPECT_EQ(hosting.Hosted("Test1").Property(2), forms::PropertyValue(14.0f));
+    EXPECT_EQ(hosting.Hosted("Test1").Property(60), forms::PropertyValue(3L));
+    EXPECT_EQ(hosting.Hosted("Test1").Property(47), forms::PropertyValue(false));
+
+    form.Click("Check1");
+    EXPECT_EQ(hosting.events.back(), "Check1_Click");
+}
+
+TEST_F(FormHosting, ACharacterChangedByTheKeyHandlerReachesTheControl)
+{
+    auto form = ui.Show<HostingForm>();
+    form.Type("Test1", "axb");
+    EXPECT_EQ(static_cast<HostingForm&>(form.Get()).Hosted("Test1").Property(-518),
+              forms::PropertyValue(std::string("HelloAB")));
+}
+
+TEST_F(FormHosting, AfterTheFormUnloadsTheControlLibraryMayUnload)
+{
+    auto form = ui.Show<HostingForm>();
+    form.Click("Test1");
+    EXPECT_EQ(CanUnloadTestControlLibrary(), S_FALSE);
+    forms::Forms::Unload<HostingForm>();
+    ui.Pump();
+    EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
+}
+
+// A window of the program names a control of the control library, with its saved bytes; the test
+// control stands in for it and takes the place, the name-given state and the events.
+class PanelForm : public forms::Form {
+public:
+    PanelForm()
+        : Form("PanelForm", R"(form PanelForm {
+  caption "Stand-in"
+  size 200 100
+  activex QvPanel1 {
+    clsid "{240210C2-E3B3-11CF-BE3F-0000C0F04C96}"
+    rect 10 10 120 40
+    stream "21433412 08000000 A50F0000 8E060000 00000200 0100"
+    Caption "Panel"
+  }
+})")
+    {
+    }
+    int clicks = 0;
+
+private:
+    void Bind(forms::EventTable& on) override { on("QvPanel1", "Click", &PanelForm::QvPanel1_Click); }
+    void QvPanel1_Click() { ++clicks; }
+};
+
+TEST(TestControlStandIns, HostEveryActiveXElementWithTheTestControl)
+{
+    RegisterTestControlStandIns();
+    {
+        forms::testing::FormDriver ui;
+        auto form = ui.Show<PanelForm>();
+        PanelForm& panel = static_cast<PanelForm&>(form.Get());
+        EXPECT_EQ(panel.Hosted("QvPanel1").Property(-518), forms::PropertyValue(std::string("Panel")));
+        form.Click("QvPanel1");
+        EXPECT_EQ(panel.clicks, 1);
+    }
+    forms::RegisterHostedControlFactory("activex", nullptr);
+}
+
+} // namespace
+} // namespace korvane::activex::testing
