@@ -187,6 +187,9 @@ TEST_F(MainMenuWindow, ExitEndsTheProgramWithTheWindowsItUnloads) {
   ui_.On("Form1").Click("ExitButton");
   EXPECT_TRUE(ui_.ProgramEnded());
 
+  StartProgram().Close();  // the window's close box
+  EXPECT_TRUE(ui_.ProgramEnded());
+
   StartProgram().Click("SortInventoryFile").Click("InventoryReports");
   ASSERT_TRUE(ui_.IsLoaded("Form2"));
   ASSERT_TRUE(ui_.IsLoaded("Form60"));
