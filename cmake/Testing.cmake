@@ -36,4 +36,8 @@ function(korvane_add_test)
     LABELS "${labels}"
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ENVIRONMENT "KORVANE_TEST_SOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}")
+  if(T_GUI)
+    # GUI tests share one display and one keyboard state (focus, foreground, Caps Lock): one at a time.
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()
