@@ -53,27 +53,30 @@ TEST(Program, IsAWindowsGuiExecutableOfThisArchitecture)
     FreeLibrary(program);
 }
 
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (owner != search->processId || std::string(text) != search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // A top-level window of a process with that title, or null.
 HWND WindowOfProcess(DWORD processId, const char* title)
 {
-    struct Search {
-        DWORD processId;
-        const char* title;
-        HWND found;
-    } search{processId, title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char text[256] = {};
-            GetWindowTextA(window, text, sizeof text);
-            if (owner != search->processId || std::string(text) != search->title)
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, title, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
