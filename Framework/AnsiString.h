@@ -12,6 +12,8 @@ public:
     ~AnsiString();
 
     void AssignText(const char* text);
+    // Replaces the text by `length` bytes at `text` (which may lie inside the current buffer).
+    void AssignBytes(const char* text, unsigned int length);
     void AssignCopy(const AnsiString& other);
     void AssignWide(const wchar_t* text);
     void AppendText(const char* text);
@@ -36,8 +38,6 @@ public:
     bool IsEmpty() const { return length_ == 0; }
 
 private:
-    // Replaces the text by `length` bytes at `text` (which may lie inside the current buffer).
-    void AssignBytes(const char* text, unsigned int length);
     void AppendBytes(const char* text, unsigned int length);
 
     char* data_ = nullptr;
