@@ -43,7 +43,7 @@ TEST_F(ActivationTest, WindowedSequence)
     const HWND window = control->ControlWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), container.Window());
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(control->StateFlags() & (OleControl::StateInPlaceActive | OleControl::StateShown | OleControl::StateUIActive),
               OleControl::StateInPlaceActive | OleControl::StateShown | OleControl::StateUIActive);
     RECT placed = {};
@@ -334,7 +334,7 @@ TEST_F(ActivationTest, SetExtentResizesTheWindowAndTellsTheSite)
 
 TEST_F(ActivationTest, PaintDrawsAndARefusedPaintStillValidates)
 {
-    RecordingContainer container;
+    RecordingContainer container(true);
     container.options.offerWindowless = false;
     HeldControl control(TestRowWindowedOnly);
     ASSERT_EQ(Activate(control, container, OLEIVERB_INPLACEACTIVATE), S_OK);

@@ -171,9 +171,9 @@ TEST_F(OleObjectTest, HideVerbLeavesTheControlActiveButHidden)
     IOleObject* object = control.As<IOleObject>(IID_IOleObject);
     ASSERT_EQ(object->SetClientSite(&container), S_OK);
     ASSERT_EQ(object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
-    ASSERT_TRUE(IsWindowVisible(control->ControlWindow()));
+    ASSERT_TRUE(GetWindowLongA(control->ControlWindow(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(object->DoVerb(OLEIVERB_HIDE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
-    EXPECT_FALSE(IsWindowVisible(control->ControlWindow()));
+    EXPECT_FALSE(GetWindowLongA(control->ControlWindow(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_EQ(control->StateFlags() & (OleControl::StateUIActive | OleControl::StateShown), 0u);
     EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
     EXPECT_EQ(object->SetClientSite(nullptr), S_OK);

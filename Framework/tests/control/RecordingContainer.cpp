@@ -7,7 +7,7 @@
 namespace {
 const char* const ContainerClassName = "RecordingContainerWindow";
 
-HWND MakeContainerWindow()
+HWND MakeContainerWindow(bool visible)
 {
     static bool registered = false;
     if (!registered) {
@@ -19,7 +19,7 @@ HWND MakeContainerWindow()
         registered = RegisterClassA(&windowClass) != 0;
     }
     return CreateWindowExA(0, ContainerClassName, "Recording container",
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), 0, 0, 400, 300, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -79,7 +79,7 @@ HRESULT STDMETHODCALLTYPE RecordingFrame::EnableModeless(BOOL enable)
 
 // ---- Container ----
 
-RecordingContainer::RecordingContainer() : window_(MakeContainerWindow()), frame_(*this)
+RecordingContainer::RecordingContainer(bool visible) : window_(MakeContainerWindow(visible)), frame_(*this)
 {
 }
 

@@ -63,7 +63,8 @@ public:
         RECT clip = {0, 0, 400, 300};
     };
 
-    RecordingContainer();
+    // A shown window costs the window system's time; only tests that paint need one.
+    explicit RecordingContainer(bool visible = false);
     ~RecordingContainer();
     RecordingContainer(const RecordingContainer&) = delete;
     RecordingContainer& operator=(const RecordingContainer&) = delete;
