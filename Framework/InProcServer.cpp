@@ -4,6 +4,8 @@
 #include "LibraryHooks.h"
 #include "Module.h"
 #include "ObjectDescriptor.h"
+#include "ParkingWindow.h"
+#include "ReflectorWindow.h"
 #include "ServerRegistration.h"
 
 #include <new>
@@ -33,6 +35,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
         return LibraryProcessAttach(instance) ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
         UnregisterControlWindowClasses();
+        ParkingWindow::Destroy();
+        ReflectorWindow::Unregister();
         LibraryProcessDetach();
         // Last: the clean-up above may take the lock.
         Module::Detach();
