@@ -124,7 +124,7 @@ LRESULT CALLBACK OleControl::ControlWindowProc(HWND window, UINT message, WPARAM
     }
 
     // The object must outlive whatever this message makes its container do.
-    IUnknown* unknown = control->ControllingUnknown();
+    IUnknown* unknown = control->OuterUnknown();
     unknown->AddRef();
 
     LRESULT result = 0;

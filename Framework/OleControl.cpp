@@ -79,11 +79,6 @@ OleControl::~OleControl()
     ReleaseInterface(windowlessSite_);
 }
 
-IUnknown* OleControl::ControllingUnknown()
-{
-    return OuterUnknown();
-}
-
 ControlDescriptor& OleControl::ControlRow() const
 {
     return *ObjectDescriptorTable::Control(DescriptorRow());
@@ -97,7 +92,7 @@ OleControl* OleControl::FromUnknown(IUnknown* unknown)
     if (FAILED(unknown->QueryInterface(IID_ControlObject, &object)) || object == nullptr)
         return nullptr;
     auto* control = static_cast<OleControl*>(object);
-    control->ControllingUnknown()->Release();
+    control->OuterUnknown()->Release();
     return control;
 }
 
@@ -139,7 +134,7 @@ HRESULT OleControl::InternalQueryInterface(REFIID riid, void** object)
     }
     if (IsEqualIID(riid, IID_ControlObject)) {
         // Not an interface: the object itself, for this library's own code.
-        ControllingUnknown()->AddRef();
+        OuterUnknown()->AddRef();
         *object = this;
         return S_OK;
     }

@@ -11,6 +11,7 @@
 #include "ComReference.h"
 #include "ReleaseInterface.h"
 #include "EventSourceObject.h"
+#include "InterfacePart.h"
 #include "ObjectDescriptor.h"
 
 // {00D97180-FCF7-11CE-A09E-00AA0062BE57}: answers the control object itself, for code of this library
@@ -142,26 +143,13 @@ public:
     // The window whose creation is under way (its first messages arrive before CreateWindowExA returns).
     static OleControl* ObjectBeingCreated();
 
-protected:
-    IUnknown* ControllingUnknown();
-
 private:
-    // Forwards IUnknown to the object's controlling unknown.
     template <class Interface>
-    class Part : public Interface {
-    public:
-        explicit Part(OleControl& owner) : control(owner) {}
-        STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-        STDMETHODIMP_(ULONG) AddRef() override;
-        STDMETHODIMP_(ULONG) Release() override;
-
-    protected:
-        OleControl& control;
-    };
+    using Part = InterfacePart<Interface, OleControl>;
 
     class OleObjectPart : public Part<IOleObject> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP SetClientSite(IOleClientSite* site) override;
         STDMETHODIMP GetClientSite(IOleClientSite** site) override;
         STDMETHODIMP SetHostNames(LPCOLESTR containerApp, LPCOLESTR containerObject) override;
@@ -188,7 +176,7 @@ private:
 
     class OleControlPart : public Part<IOleControl> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
         STDMETHODIMP OnMnemonic(MSG* message) override;
         STDMETHODIMP OnAmbientPropertyChange(DISPID dispid) override;
@@ -197,7 +185,7 @@ private:
 
     class InPlaceObjectPart : public Part<IOleInPlaceObjectWindowless> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetWindow(HWND* window) override;
         STDMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
         STDMETHODIMP InPlaceDeactivate() override;
@@ -210,7 +198,7 @@ private:
 
     class InPlaceActiveObjectPart : public Part<IOleInPlaceActiveObject> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetWindow(HWND* window) override;
         STDMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
         STDMETHODIMP TranslateAccelerator(LPMSG message) override;
@@ -222,7 +210,7 @@ private:
 
     class ViewObjectPart : public Part<IViewObjectEx> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* targetDevice, HDC targetDC,
                           HDC drawDC, LPCRECTL bounds, LPCRECTL metafileBounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
                           ULONG_PTR continueValue) override;
@@ -245,7 +233,7 @@ private:
 
     class PersistPropertyBagPart : public Part<IPersistPropertyBag> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetClassID(CLSID* clsid) override;
         STDMETHODIMP InitNew() override;
         STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* errorLog) override;
@@ -254,7 +242,7 @@ private:
 
     class PersistStreamInitPart : public Part<IPersistStreamInit> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetClassID(CLSID* clsid) override;
         STDMETHODIMP IsDirty() override;
         STDMETHODIMP Load(LPSTREAM stream) override;
@@ -265,7 +253,7 @@ private:
 
     class PersistStoragePart : public Part<IPersistStorage> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetClassID(CLSID* clsid) override;
         STDMETHODIMP IsDirty() override;
         STDMETHODIMP InitNew(IStorage* storage) override;
@@ -277,19 +265,19 @@ private:
 
     class SpecifyPropertyPagesPart : public Part<ISpecifyPropertyPages> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetPages(CAUUID* pages) override;
     };
 
     class ProvideClassInfoPart : public Part<IProvideClassInfo> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetClassInfo(ITypeInfo** typeInfo) override;
     };
 
     class PointerInactivePart : public Part<IPointerInactive> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP GetActivationPolicy(DWORD* policy) override;
         STDMETHODIMP OnInactiveMouseMove(LPCRECT bounds, LONG x, LONG y, DWORD keyState) override;
         STDMETHODIMP OnInactiveSetCursor(LPCRECT bounds, LONG x, LONG y, DWORD message, BOOL setAlways) override;
@@ -297,7 +285,7 @@ private:
 
     class QuickActivatePart : public Part<IQuickActivate> {
     public:
-        using Part::Part;
+        using InterfacePart::InterfacePart;
         STDMETHODIMP QuickActivate(QACONTAINER* container, QACONTROL* control) override;
         STDMETHODIMP SetContentExtent(LPSIZEL size) override;
         STDMETHODIMP GetContentExtent(LPSIZEL size) override;
@@ -356,21 +344,3 @@ private:
     IAdviseSink* viewAdviseSink_ = nullptr;
     DWORD ambientFlags_ = AmbientContainerReflects;
 };
-
-template <class Interface>
-HRESULT STDMETHODCALLTYPE OleControl::Part<Interface>::QueryInterface(REFIID riid, void** object)
-{
-    return control.ControllingUnknown()->QueryInterface(riid, object);
-}
-
-template <class Interface>
-ULONG STDMETHODCALLTYPE OleControl::Part<Interface>::AddRef()
-{
-    return control.ControllingUnknown()->AddRef();
-}
-
-template <class Interface>
-ULONG STDMETHODCALLTYPE OleControl::Part<Interface>::Release()
-{
-    return control.ControllingUnknown()->Release();
-}

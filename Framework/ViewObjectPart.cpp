@@ -8,30 +8,29 @@
 
 namespace {
 
-// The device context state Draw changes to paint in device units, put back afterwards.
+// Draw paints in device units: the container's mapping and origins are set aside for the drawing and
+// its whole DC state is put back afterwards (mapping mode, extents and origins included).
 class DeviceUnitsScope {
 public:
     DeviceUnitsScope(HDC dc, RECT* rect) : dc_(dc)
     {
         LPtoDP(dc_, reinterpret_cast<POINT*>(rect), 2);
-        SetViewportOrgEx(dc_, 0, 0, &viewportOrigin_);
-        SetWindowOrgEx(dc_, 0, 0, &windowOrigin_);
-        mapMode_ = SetMapMode(dc_, MM_TEXT);
+        saved_ = SaveDC(dc_);
+        SetViewportOrgEx(dc_, 0, 0, nullptr);
+        SetWindowOrgEx(dc_, 0, 0, nullptr);
+        SetMapMode(dc_, MM_TEXT);
     }
     ~DeviceUnitsScope()
     {
-        SetMapMode(dc_, mapMode_);
-        SetWindowOrgEx(dc_, windowOrigin_.x, windowOrigin_.y, nullptr);
-        SetViewportOrgEx(dc_, viewportOrigin_.x, viewportOrigin_.y, nullptr);
+        if (saved_ != 0)
+            RestoreDC(dc_, saved_);
     }
     DeviceUnitsScope(const DeviceUnitsScope&) = delete;
     DeviceUnitsScope& operator=(const DeviceUnitsScope&) = delete;
 
 private:
     HDC dc_;
-    POINT viewportOrigin_ = {};
-    POINT windowOrigin_ = {};
-    int mapMode_ = MM_TEXT;
+    int saved_ = 0;
 };
 
 RECT ToRect(const RECTL& rect)

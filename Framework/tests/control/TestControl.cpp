@@ -75,7 +75,10 @@ const LCID ObjectDescriptorTable::typeLibraryLcid = 0x0400;
 // The tests have no data object.
 const int ObjectDescriptorTable::dataObjectRow = -1;
 
-TestControl::TestControl(int row) : OleControl(nullptr, row, static_cast<ITestControl*>(this)) {}
+TestControl::TestControl(int row) : BrowsableControl(nullptr, row, static_cast<ITestControl*>(this), TestStockEvents)
+{
+    SetCurrentVersion(CurrentStateVersion);
+}
 
 TestControl* TestControl::Create(int row)
 {
@@ -89,7 +92,7 @@ HRESULT TestControl::InternalQueryInterface(REFIID riid, void** object)
         *object = static_cast<ITestControl*>(this);
         return S_OK;
     }
-    return OleControl::InternalQueryInterface(riid, object);
+    return BrowsableControl::InternalQueryInterface(riid, object);
 }
 
 STDMETHODIMP TestControl::get_Number(LONG* value)
@@ -120,7 +123,7 @@ void TestControl::ViewChanged()
     ++viewChanges;
     if (StateFlags() & StateCreatingWindow)
         ++viewChangesDuringCreation;
-    OleControl::ViewChanged();
+    BrowsableControl::ViewChanged();
 }
 
 BOOL TestControl::BeforePaint(HDC) { return !refusePaint; }
@@ -133,6 +136,8 @@ HRESULT TestControl::LoadBinaryState(IStream* stream)
 
 HRESULT TestControl::SaveBinaryState(IStream* stream)
 {
+    if (failSave)
+        return STG_E_MEDIUMFULL;
     return WriteExactly(stream, &number, sizeof(number));
 }
 
@@ -156,10 +161,11 @@ HRESULT TestControl::SaveTextState(IPropertyBag* bag, BOOL)
     return bag->Write(L"Number", &value);
 }
 
-HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOOL)
+HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC targetDC, BOOL)
 {
     ++draws;
     lastDrawBounds = *bounds;
+    lastTargetDCGiven = targetDC != nullptr;
     HBRUSH brush = CreateSolidBrush(TestControlColor);
     if (brush == nullptr)
         return E_OUTOFMEMORY;
@@ -171,7 +177,21 @@ HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC,
 LRESULT TestControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     messages.push_back(Message{message, ControlWindow(), (StateFlags() & StateCreatingWindow) != 0});
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK)
+        FireStockMouseEvents(message, wParam, lParam);
+    if (FireStockKeyEvents(message, wParam, lParam))
+        return 0;
     return DefaultWindowProc(message, wParam, lParam);
+}
+
+void TestControl::OnKeyDown(short keyCode, short) { keyHooks.push_back("KeyDown(" + std::to_string(keyCode) + ")"); }
+void TestControl::OnKeyUp(short keyCode, short) { keyHooks.push_back("KeyUp(" + std::to_string(keyCode) + ")"); }
+void TestControl::OnKeyPress(short character) { keyHooks.push_back("KeyPress(" + std::to_string(character) + ")"); }
+
+LRESULT TestControl::OnCharMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    keyHooks.push_back("Char(" + std::to_string(wParam) + ")");
+    return BrowsableControl::OnCharMessage(message, wParam, lParam);
 }
 
 BOOL TestControl::RegisterClassData()

@@ -2,9 +2,10 @@
 // its rectangle in one colour, persists one number, and records what the framework asks of it so
 // that tests can see the hooks called, the messages its window received and when.
 #pragma once
-#include "OleControl.h"
+#include "BrowsableControl.h"
 #include "TestControlLibrary.h"
 
+#include <string>
 #include <vector>
 
 // Rows of the tests' ObjectDescriptorTable.
@@ -22,7 +23,7 @@ enum TestRow {
 
 extern const COLORREF TestControlColor;
 
-class TestControl : public OleControl, public ITestControl {
+class TestControl : public BrowsableControl, public ITestControl {
 public:
     explicit TestControl(int row = TestRowButtonLike);
 
@@ -30,7 +31,7 @@ public:
     static TestControl* Create(int row = TestRowButtonLike);
 
     DECLARE_DELEGATING_UNKNOWN()
-    DECLARE_AUTOMATION_DISPATCH(OleControl)
+    DECLARE_AUTOMATION_DISPATCH(BrowsableControl)
 
     // ITestControl
     STDMETHODIMP get_Number(LONG* value) override;
@@ -49,6 +50,14 @@ public:
                    BOOL optimise) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL RegisterClassData() override;
+    void OnKeyDown(short keyCode, short shift) override;
+    void OnKeyUp(short keyCode, short shift) override;
+    void OnKeyPress(short character) override;
+    LRESULT OnCharMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The key hooks called, as "KeyDown(65)", "KeyPress(97)", "Char(97)".
+    std::vector<std::string> keyHooks;
+    bool failSave = false;
 
     struct Message {
         UINT message;
@@ -60,6 +69,7 @@ public:
     int viewChangesDuringCreation = 0;
     int draws = 0;
     RECT lastDrawBounds = {};
+    bool lastTargetDCGiven = false;
     bool refusePaint = false;
     bool refuseWindow = false;
     bool failClassRegistration = false;
@@ -67,6 +77,9 @@ public:
 
     bool Received(UINT message) const;
 };
+
+// Every stock event.
+constexpr DWORD TestStockEvents = 0xFF;
 
 // The window class every test row's windows use.
 extern const char* const TestControlWindowClass;

@@ -14,14 +14,16 @@ public:
     STDMETHODIMP GetTypeInfoCount(UINT* count) override { *count = 0; return S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        events.push_back(dispid);
-        return S_OK;
-    }
+    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                        UINT*) override;
 
     ULONG references = 0;
     std::vector<DISPID> events;
+    // The arguments of the last event, first parameter first, as numbers (by-reference ones read through).
+    std::vector<long> lastArguments;
+    // Handlers that clear the key code of KeyDown and KeyUp, or the character of KeyPress.
+    bool clearKeyCode = false;
+    bool clearKeyAscii = false;
 };
 
 class CountingPropertyNotifySink final : public IPropertyNotifySink {
