@@ -1,8 +1,12 @@
 #include "AutomationObject.h"
 
+#include "AnsiString.h"
+
 #include "ComReference.h"
 #include "FrameworkLock.h"
 #include "Module.h"
+#include "ResourceMessage.h"
+#include "SatelliteResources.h"
 
 #include <oleauto.h>
 
@@ -114,13 +118,19 @@ HRESULT AutomationObject::CachedTypeInfo(ITypeInfo** typeInfo)
     return S_OK;
 }
 
+HRESULT AutomationObject::DispatchTypeInfo(REFIID riid, LCID lcid, ComReference<ITypeInfo>& typeInfo)
+{
+    // IDispatch callers pass no interface ID: the names and DISPIDs are those of the dual interface.
+    if (!IsEqualIID(riid, IID_NULL))
+        return E_INVALIDARG;
+    return GetTypeInfo(0, lcid, typeInfo.Out());
+}
+
 HRESULT STDMETHODCALLTYPE AutomationObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                                           DISPID* dispids)
 {
-    if (!IsEqualIID(riid, IID_NULL))
-        return E_INVALIDARG;
     ComReference<ITypeInfo> typeInfo;
-    const HRESULT hr = GetTypeInfo(0, lcid, typeInfo.Out());
+    const HRESULT hr = DispatchTypeInfo(riid, lcid, typeInfo);
     if (FAILED(hr))
         return hr;
     return typeInfo->GetIDsOfNames(names, count, dispids);
@@ -130,10 +140,8 @@ HRESULT STDMETHODCALLTYPE AutomationObject::Invoke(DISPID dispid, REFIID riid, L
                                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                                    UINT* argumentError)
 {
-    if (!IsEqualIID(riid, IID_NULL))
-        return E_INVALIDARG;
     ComReference<ITypeInfo> typeInfo;
-    const HRESULT hr = GetTypeInfo(0, lcid, typeInfo.Out());
+    const HRESULT hr = DispatchTypeInfo(riid, lcid, typeInfo);
     if (FAILED(hr))
         return hr;
     // An error left over from an earlier call must not be taken for this call's.
@@ -148,10 +156,10 @@ HRESULT STDMETHODCALLTYPE AutomationObject::InterfaceSupportsErrorInfo(REFIID ri
 
 HINSTANCE AutomationObject::GetResourceInstance()
 {
-    return Module::Instance();
+    return ::GetResourceInstance(0);
 }
 
-HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContext, const AnsiString* const*)
+HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContext, const AnsiString* const* arguments)
 {
     ComReference<ICreateErrorInfo> error;
     if (FAILED(CreateErrorInfo(error.Out())))
@@ -166,8 +174,11 @@ HRESULT AutomationObject::RaiseError(HRESULT hr, UINT stringId, DWORD helpContex
     char text[256];
     if (LoadStringA(GetResourceInstance(), static_cast<WORD>(stringId), text, sizeof text) <= 0)
         text[0] = '\0';
+    AnsiString message(text);
+    if (arguments != nullptr)
+        SubstituteMarkers(&message, arguments);
     wchar_t description[256];
-    ToWide(text, description, 256);
+    ToWide(message.Text(), description, 256);
     error->SetDescription(description);
 
     wchar_t source[256];

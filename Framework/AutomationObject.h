@@ -5,6 +5,7 @@
 // A derived class inherits its dual interface and ISupportErrorInfo and forwards their methods here
 // with DECLARE_AUTOMATION_DISPATCH and DECLARE_SUPPORT_ERROR_INFO.
 #pragma once
+#include "ComReference.h"
 #include "ControlErrorCodes.h"
 #include "ObjectDescriptor.h"
 #include "UnknownObject.h"
@@ -43,6 +44,8 @@ public:
 private:
     // The row's cached type information (filled on first use), AddRef'd for the caller.
     HRESULT CachedTypeInfo(ITypeInfo** typeInfo);
+    // The type information for a GetIDsOfNames or Invoke call, which must name no interface.
+    HRESULT DispatchTypeInfo(REFIID riid, LCID lcid, ComReference<ITypeInfo>& typeInfo);
 
     int row_;
     bool holdsTypeInfo_ = false;

@@ -6,6 +6,7 @@
 #include "ObjectDescriptor.h"
 #include "ParkingWindow.h"
 #include "ReflectorWindow.h"
+#include "SatelliteResources.h"
 #include "ServerRegistration.h"
 
 #include <new>
@@ -38,6 +39,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
         ParkingWindow::Destroy();
         ReflectorWindow::Unregister();
         LibraryProcessDetach();
+        ReleaseResourceInstances();
         // Last: the clean-up above may take the lock.
         Module::Detach();
         FrameworkLock::Delete();

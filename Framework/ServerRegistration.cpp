@@ -197,65 +197,6 @@ bool FileExists(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// Finds the folder of the help files: the folder an installation names in the registry, else the
-// module's folder, else its "Help" folder; tried row by row until a row's help file is found there.
-class HelpDirectory {
-public:
-    explicit HelpDirectory(const char* modulePath) : modulePath_(modulePath) {}
-
-    void Consider(const char* helpFile)
-    {
-        if (found_)
-            return;
-        if (!baseChosen_) {
-            baseChosen_ = true;
-            if (!InstalledBase() && !ModuleFolderPlus("", base_))
-                return;
-        }
-        if (helpFile == nullptr || helpFile[0] == '\0')
-            return;
-        RegistryText candidate;
-        if (!Format(candidate, "%s%s", base_, helpFile) || !FileExists(candidate)) {
-            if (!ModuleFolderPlus("Help\\", base_))
-                return;
-            if (!Format(candidate, "%s%s", base_, helpFile) || !FileExists(candidate))
-                return;
-        }
-        found_ = true;
-        std::strcpy(directory_, base_);
-        directory_[std::strlen(directory_) - 1] = '\0';
-    }
-
-    // The directory without its trailing backslash; null when no help file was found.
-    const char* Found() const { return found_ ? directory_ : nullptr; }
-
-private:
-    bool InstalledBase()
-    {
-        RegistryText keyName;
-        RegistryText value;
-        RegistryKey key;
-        if (!Format(keyName, HelpDirectoryKey, HelpDirectoryVersion) ||
-            key.Open(HKEY_CLASSES_ROOT, keyName, KEY_READ) != ERROR_SUCCESS ||
-            key.ReadText(nullptr, value, sizeof value) != ERROR_SUCCESS)
-            return false;
-        return Format(base_, "%s\\", value);
-    }
-
-    bool ModuleFolderPlus(const char* tail, RegistryText& text) const
-    {
-        const char* lastSlash = std::strrchr(modulePath_, '\\');
-        const int folderLength = lastSlash != nullptr ? static_cast<int>(lastSlash - modulePath_ + 1) : 0;
-        return Format(text, "%.*s%s", folderLength, modulePath_, tail);
-    }
-
-    const char* modulePath_;
-    RegistryText base_ = "";
-    RegistryText directory_ = "";
-    bool baseChosen_ = false;
-    bool found_ = false;
-};
-
 HRESULT RegisterRow(int rowIndex, const char* modulePath)
 {
     const ObjectDescriptorRow& row = ObjectDescriptorTable::rows[rowIndex];
@@ -313,6 +254,50 @@ void UnregisterTypeLibrary()
 }
 
 } // namespace
+
+ServerRegistration::HelpDirectory::HelpDirectory(const char* modulePath) : modulePath_(modulePath) {}
+
+void ServerRegistration::HelpDirectory::Consider(const char* helpFile)
+{
+    if (found_)
+        return;
+    if (!baseChosen_) {
+        baseChosen_ = true;
+        if (!InstalledBase() && !ModuleFolderPlus("", base_))
+            return;
+    }
+    if (helpFile == nullptr || helpFile[0] == '\0')
+        return;
+    RegistryText candidate;
+    if (!Format(candidate, "%s%s", base_, helpFile) || !FileExists(candidate)) {
+        if (!ModuleFolderPlus("Help\\", base_))
+            return;
+        if (!Format(candidate, "%s%s", base_, helpFile) || !FileExists(candidate))
+            return;
+    }
+    found_ = true;
+    std::strcpy(directory_, base_);
+    directory_[std::strlen(directory_) - 1] = '\0';
+}
+
+bool ServerRegistration::HelpDirectory::InstalledBase()
+{
+    RegistryText keyName;
+    RegistryText value;
+    RegistryKey key;
+    if (!Format(keyName, HelpDirectoryKey, HelpDirectoryVersion) ||
+        key.Open(HKEY_CLASSES_ROOT, keyName, KEY_READ) != ERROR_SUCCESS ||
+        key.ReadText(nullptr, value, sizeof value) != ERROR_SUCCESS)
+        return false;
+    return Format(base_, "%s\\", value);
+}
+
+bool ServerRegistration::HelpDirectory::ModuleFolderPlus(const char* tail, char (&text)[MAX_PATH]) const
+{
+    const char* lastSlash = std::strrchr(modulePath_, '\\');
+    const int folderLength = lastSlash != nullptr ? static_cast<int>(lastSlash - modulePath_ + 1) : 0;
+    return Format(text, "%.*s%s", folderLength, modulePath_, tail);
+}
 
 namespace ServerRegistration {
 

@@ -1,6 +1,7 @@
 // The unknown object (reference counting, aggregation, the query chain, the teardown guard) and the
 // automation object (IDispatch through the type library, the per-row type-information cache, error
 // information), on the test widget and the tests' type library.
+#include "AnsiString.h"
 #include "ComReference.h"
 #include "ControlErrorCodes.h"
 #include "FrameworkLock.h"
@@ -201,8 +202,9 @@ TEST(AutomationObject, NamesComeFromTheTypeLibrary)
         LPOLESTR names[] = {&text[0]};
         DISPID dispid = 0;
         EXPECT_EQ(dual->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid), c.hr) << std::string(text.begin(), text.end());
-        if (c.hr == S_OK)
+        if (c.hr == S_OK) {
             EXPECT_EQ(dispid, c.dispid);
+        }
     }
 }
 
@@ -382,6 +384,27 @@ TEST(AutomationObject, RaiseErrorOfAMissingStringGivesAnEmptyDescription)
     EXPECT_EQ(error.source, L"TestGadget");
     EXPECT_EQ(error.helpFile, L"") << "a row without a help file";
     EXPECT_EQ(error.helpContext, 12u);
+}
+
+TEST(AutomationObject, RaiseErrorFillsTheMarkersOfItsText)
+{
+    Widget widget;
+    const AnsiString width("40");
+    const AnsiString range("0 to 30");
+    const AnsiString* arguments[] = {&width, &range, nullptr};
+    const AnsiString* firstOnly[] = {&width, nullptr};
+    struct Case { const AnsiString* const* arguments; const wchar_t* description; } cases[] = {
+        {arguments, L"Width 40 is not within 0 to 30"},
+        {firstOnly, L"Width 40 is not within |2"},
+        {nullptr, L"Width |1 is not within |2"},
+    };
+    for (const Case& c : cases) {
+        const HRESULT hr = static_cast<HRESULT>(0x800A017C);
+        EXPECT_EQ(widget.object->RaiseError(hr, 40100, 0, c.arguments), hr);
+        const RaisedError error;
+        ASSERT_TRUE(error.present);
+        EXPECT_EQ(error.description, c.description);
+    }
 }
 
 // Every error of the library, with its text from the library's own string table.

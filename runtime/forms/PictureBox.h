@@ -1,0 +1,25 @@
+// A picture box: a bitmap of the program's resources, drawn in the control's place. Events: Click,
+// MouseDown.
+#pragma once
+
+#include "forms/Control.h"
+
+namespace korvane::forms {
+
+class PictureBox : public Control {
+ public:
+  PictureBox(Form& owner, const ElementDescription& element);
+
+  // Shows the bitmap resource of that name (an empty name shows none); false when there is no such bitmap.
+  bool SetPicture(const std::string& resource_name);
+
+  void Create(HWND parent) override;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  GdiBitmap picture_;
+};
+
+}  // namespace korvane::forms
