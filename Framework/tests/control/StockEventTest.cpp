@@ -110,4 +110,46 @@ TEST_F(StockEventTest, ClearedKeyCodeAndKeyAsciiStopTheHooks)
     EXPECT_EQ(sink_.events.size(), 6u) << "the events themselves still fire";
 }
 
+TEST(WindowlessStockEventTest, ClicksAndCharactersComeThroughTheSite)
+{
+    const LONG objectsBefore = Module::ObjectCount();
+    RecordingContainer container;
+    CountingEventSink sink;
+    {
+        HeldControl control(TestRowButtonLike);
+        IOleObject* object = control.As<IOleObject>(IID_IOleObject);
+        ASSERT_EQ(object->SetClientSite(&container), S_OK);
+        ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
+        ASSERT_NE(control->WindowlessSite(), nullptr);
+        IConnectionPoint* point = nullptr;
+        ASSERT_EQ(control.As<IConnectionPointContainer>(IID_IConnectionPointContainer)
+                      ->FindConnectionPoint(DIID_DTestControlEvents, &point),
+                  S_OK);
+        DWORD cookie = 0;
+        ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+        IOleInPlaceObjectWindowless* windowless =
+            control.As<IOleInPlaceObjectWindowless>(IID_IOleInPlaceObjectWindowless);
+        LRESULT result = 0;
+        container.ClearCalls();
+        // Container coordinates: the control sits at {10, 20, 110, 70}.
+        windowless->OnWindowMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 25), &result);
+        windowless->OnWindowMessage(WM_LBUTTONUP, 0, MAKELPARAM(15, 25), &result);
+        windowless->OnWindowMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 25), &result);
+        windowless->OnWindowMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5), &result);
+        EXPECT_EQ(sink.events, (Events{DISPID_MOUSEDOWN, DISPID_MOUSEUP, DISPID_CLICK, DISPID_MOUSEDOWN, DISPID_MOUSEUP}));
+        EXPECT_EQ(container.CountCalls("SetCapture(1)"), 2) << "the capture is the site's";
+
+        control->keyHooks.clear();
+        windowless->OnWindowMessage(WM_CHAR, 'x', 0, &result);
+        EXPECT_EQ(control->keyHooks, (std::vector<std::string>{"KeyPress(120)", "Char(120)"}));
+        EXPECT_EQ(container.CountCalls("OnDefWindowMessage(258)"), 1) << "the character goes on to the container";
+        point->Unadvise(cookie);
+        point->Release();
+        object->Close(OLECLOSE_NOSAVE);
+        object->SetClientSite(nullptr);
+    }
+    EXPECT_EQ(sink.references, 0u);
+    EXPECT_EQ(Module::ObjectCount(), objectsBefore);
+}
+
 } // namespace
