@@ -17,29 +17,6 @@ bool ExtentInRange(const SIZEL& pixels)
 }
 } // namespace
 
-HRESULT ReadExactly(IStream* stream, void* buffer, ULONG size)
-{
-    if (stream == nullptr)
-        return E_POINTER;
-    ULONG read = 0;
-    const HRESULT hr = stream->Read(buffer, size, &read);
-    if (FAILED(hr))
-        return hr;
-    // A stream that ends early holds damaged data.
-    return read == size ? S_OK : STG_E_READFAULT;
-}
-
-HRESULT WriteExactly(IStream* stream, const void* buffer, ULONG size)
-{
-    if (stream == nullptr)
-        return E_POINTER;
-    ULONG written = 0;
-    const HRESULT hr = stream->Write(buffer, size, &written);
-    if (FAILED(hr))
-        return hr;
-    return written == size ? S_OK : STG_E_WRITEFAULT;
-}
-
 HRESULT OleControl::LoadBaseBinaryState(IStream* stream)
 {
     ExtentHeader header = {};
@@ -144,4 +121,11 @@ void OleControl::GetClassIdOf(CLSID* clsid)
 {
     const CLSID* own = ControlRow().clsid;
     *clsid = own != nullptr ? *own : CLSID_NULL;
+}
+
+void OleControl::SaveDone(BOOL clearDirty)
+{
+    if (clearDirty)
+        SetDirty(false);
+    SendOnSave();
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include "StreamBytes.h"
+
 #pragma pack(push, 1)
 struct ExtentHeader {
     static constexpr DWORD Magic = 0x12344321;
@@ -21,8 +23,3 @@ static_assert(sizeof(ExtentHeader) == 16, "the extent header is stored as 16 byt
 constexpr const wchar_t* ExtentXName = L"_ExtentX";
 constexpr const wchar_t* ExtentYName = L"_ExtentY";
 constexpr const wchar_t* VersionName = L"_Version";
-
-// Reads or writes exactly `size` bytes: a stream that moves fewer is an error (STG_E_READFAULT,
-// STG_E_WRITEFAULT); the stream's own failure is returned unchanged.
-HRESULT ReadExactly(IStream* stream, void* buffer, ULONG size);
-HRESULT WriteExactly(IStream* stream, const void* buffer, ULONG size);

@@ -296,6 +296,8 @@ private:
     HRESULT LoadFromStream(IStream* stream);
     HRESULT SaveToStream(IStream* stream);
     void SendOnSave();
+    // After a successful save: the dirty mark cleared when asked, and the advise sinks told.
+    void SaveDone(BOOL clearDirty);
     void GetClassIdOf(CLSID* clsid);
     HRESULT ShowPropertyPages();
     HRESULT UIActivate();

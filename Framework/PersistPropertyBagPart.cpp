@@ -28,10 +28,7 @@ HRESULT STDMETHODCALLTYPE OleControl::PersistPropertyBagPart::Save(IPropertyBag*
     HRESULT hr = control.SaveBaseTextState(bag);
     if (SUCCEEDED(hr))
         hr = control.SaveTextState(bag, saveAll);
-    if (FAILED(hr))
-        return hr;
-    if (clearDirty)
-        control.SetDirty(false);
-    control.SendOnSave();
+    if (SUCCEEDED(hr))
+        control.SaveDone(clearDirty);
     return hr;
 }

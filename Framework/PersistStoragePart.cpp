@@ -53,10 +53,8 @@ HRESULT STDMETHODCALLTYPE OleControl::PersistStoragePart::Save(IStorage* storage
 
 HRESULT STDMETHODCALLTYPE OleControl::PersistStoragePart::SaveCompleted(IStorage*)
 {
-    if (control.ambientFlags_ & AmbientStorageSaved) {
-        control.SetDirty(false);
-        control.SendOnSave();
-    }
+    if (control.ambientFlags_ & AmbientStorageSaved)
+        control.SaveDone(TRUE);
     return S_OK;
 }
 

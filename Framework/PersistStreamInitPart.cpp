@@ -24,11 +24,8 @@ HRESULT STDMETHODCALLTYPE OleControl::PersistStreamInitPart::Load(LPSTREAM strea
 HRESULT STDMETHODCALLTYPE OleControl::PersistStreamInitPart::Save(LPSTREAM stream, BOOL clearDirty)
 {
     const HRESULT hr = control.SaveToStream(stream);
-    if (FAILED(hr))
-        return hr;
-    if (clearDirty)
-        control.SetDirty(false);
-    control.SendOnSave();
+    if (SUCCEEDED(hr))
+        control.SaveDone(clearDirty);
     return hr;
 }
 

@@ -16,6 +16,20 @@ std::vector<std::string> ActivationCalls(const RecordingContainer& container)
     return calls;
 }
 
+IStream* StreamOf(const std::vector<unsigned char>& bytes)
+{
+    IStream* stream = nullptr;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+    if (stream == nullptr)
+        return nullptr;
+    ULONG written = 0;
+    if (!bytes.empty())
+        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
 namespace {
 class ControlEnvironment : public ::testing::Environment {
 public:

@@ -53,6 +53,9 @@ private:
     LONG objectsBefore_ = 0;
 };
 
+// A stream in memory holding the bytes, positioned at the start.
+IStream* StreamOf(const std::vector<unsigned char>& bytes);
+
 // The container's calls, leaving out ambient reads and focus notices (which depend on the window
 // manager, not on the control).
 std::vector<std::string> ActivationCalls(const RecordingContainer& container);

@@ -15,19 +15,6 @@ constexpr int Rounds = 10000;
 
 using LoadMutationTest = ControlTest;
 
-IStream* StreamOf(const std::vector<unsigned char>& bytes)
-{
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
-        return nullptr;
-    ULONG written = 0;
-    if (!bytes.empty())
-        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    const LARGE_INTEGER start = {};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    return stream;
-}
-
 std::vector<unsigned char> ValidState()
 {
     std::vector<unsigned char> bytes(24);

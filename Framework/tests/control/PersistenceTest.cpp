@@ -11,19 +11,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// A stream in memory with the given bytes, positioned at the start.
-IStream* StreamOf(const Bytes& bytes)
-{
-    IStream* stream = nullptr;
-    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
-    ULONG written = 0;
-    if (!bytes.empty())
-        stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    const LARGE_INTEGER start = {};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    return stream;
-}
-
 Bytes BytesOf(IStream* stream)
 {
     STATSTG stat = {};
