@@ -4,7 +4,7 @@
 
 #include "ComReference.h"
 #include "FrameworkLock.h"
-#include "Module.h"
+#include "LibraryTypeLibrary.h"
 #include "ResourceMessage.h"
 #include "SatelliteResources.h"
 
@@ -12,24 +12,13 @@
 
 namespace {
 
-// The type library: the registered one of the row's version, else the copy inside the module.
-HRESULT LoadTypeLibraryFor(const AutomationDescriptor& row, ITypeLib** library)
-{
-    if (ObjectDescriptorTable::typeLibraryId != nullptr &&
-        SUCCEEDED(LoadRegTypeLib(*ObjectDescriptorTable::typeLibraryId, static_cast<WORD>(row.majorVersion),
-                                 static_cast<WORD>(row.minorVersion), 0, library)))
-        return S_OK;
-    wchar_t path[MAX_PATH];
-    if (!Module::WideFilePath(path, MAX_PATH))
-        return E_FAIL;
-    return LoadTypeLib(path, library);
-}
-
 // The interface (vtable) half of the row's dual interface.
 HRESULT LoadDualInterfaceTypeInfo(const AutomationDescriptor& row, ITypeInfo** typeInfo)
 {
+    // The registered library of the row's version, else the module's own copy.
     ComReference<ITypeLib> library;
-    HRESULT hr = LoadTypeLibraryFor(row, library.Out());
+    HRESULT hr = LibraryTypeLibrary::Load(static_cast<WORD>(row.majorVersion), static_cast<WORD>(row.minorVersion), 0,
+                                          library.Out());
     if (FAILED(hr))
         return hr;
     ComReference<ITypeInfo> dispatchInfo;

@@ -1,30 +1,27 @@
 #include "DispatchByName.h"
 
+#include "ComReference.h"
+
 #include <ocidl.h>
 #include <oleidl.h>
 #include <olectl.h>
-#include <wrl/client.h>
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
 // The locale names are looked up and members invoked in.
 constexpr LCID InvokeLocale = 0x0800;
 
-// The dispatch interface of the container's extended control of `object`, or null when it has none.
-ComPtr<IDispatch> ExtendedControl(IUnknown* object)
+// The dispatch interface of the container's extended control of `object` into `extended`; false when
+// it has none.
+bool GetExtendedControl(IUnknown* object, ComReference<IDispatch>& extended)
 {
-    ComPtr<IOleObject> oleObject;
-    ComPtr<IOleClientSite> site;
-    ComPtr<IOleControlSite> controlSite;
-    ComPtr<IDispatch> extended;
-    if (FAILED(object->QueryInterface(IID_PPV_ARGS(&oleObject))) || !oleObject
-        || FAILED(oleObject->GetClientSite(&site)) || !site
-        || FAILED(site->QueryInterface(IID_PPV_ARGS(&controlSite))) || !controlSite
-        || FAILED(controlSite->GetExtendedControl(&extended)))
-        return nullptr;
-    return extended;
+    ComReference<IOleObject> oleObject;
+    ComReference<IOleClientSite> site;
+    ComReference<IOleControlSite> controlSite;
+    return SUCCEEDED(object->QueryInterface(IID_IOleObject, oleObject.OutVoid())) && oleObject
+           && SUCCEEDED(oleObject->GetClientSite(site.Out())) && site
+           && SUCCEEDED(site->QueryInterface(IID_IOleControlSite, controlSite.OutVoid())) && controlSite
+           && SUCCEEDED(controlSite->GetExtendedControl(extended.Out())) && extended;
 }
 
 } // namespace
@@ -35,10 +32,9 @@ bool DispatchInvokeByName(IUnknown* object, LPCOLESTR name, VARIANT* result, UIN
 {
     if (object == nullptr || name == nullptr || (argumentCount > 0 && arguments == nullptr))
         return false;
-    ComPtr<IDispatch> target;
-    if (useExtendedControl)
-        target = ExtendedControl(object);
-    if (!target && (FAILED(object->QueryInterface(IID_PPV_ARGS(&target))) || !target))
+    ComReference<IDispatch> target;
+    if (!(useExtendedControl && GetExtendedControl(object, target))
+        && (FAILED(object->QueryInterface(IID_IDispatch, target.OutVoid())) || !target))
         return false;
 
     DISPID dispid = cachedDispid != nullptr ? *cachedDispid : 0;

@@ -1,5 +1,7 @@
 #include "EnumDisplayStrings.h"
 
+#include "LibraryTypeLibrary.h"
+#include "ObjectDescriptor.h"
 #include "TypeInfoHolders.h"
 
 #include <oleauto.h>
@@ -53,8 +55,7 @@ void FreeEntries(CALPOLESTR* strings, CADWORD* cookies, ULONG filled)
 
 } // namespace
 
-HRESULT GetEnumDisplayStrings(const RegisteredLibrary& library, REFGUID enumGuid, ULONG maximum,
-                              CALPOLESTR* strings, CADWORD* cookies)
+HRESULT GetEnumDisplayStrings(CALPOLESTR* strings, CADWORD* cookies, int row, REFGUID enumGuid, ULONG maximum)
 {
     if (strings == nullptr || cookies == nullptr)
         return E_POINTER;
@@ -63,9 +64,11 @@ HRESULT GetEnumDisplayStrings(const RegisteredLibrary& library, REFGUID enumGuid
     cookies->cElems = 0;
     cookies->pElems = nullptr;
 
+    const AutomationDescriptor& descriptor = *ObjectDescriptorTable::Automation(row);
     ComReference<ITypeLib> typeLibrary;
-    HRESULT hr = LoadRegTypeLib(library.libid, library.majorVersion, library.minorVersion, library.lcid,
-                                typeLibrary.Out());
+    HRESULT hr = LibraryTypeLibrary::Load(static_cast<WORD>(descriptor.majorVersion),
+                                          static_cast<WORD>(descriptor.minorVersion),
+                                          ObjectDescriptorTable::typeLibraryLcid, typeLibrary.Out());
     if (FAILED(hr))
         return hr;
     ComReference<ITypeInfo> enumeration;

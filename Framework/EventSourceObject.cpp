@@ -4,77 +4,87 @@
 #include "StandardEnum.h"
 
 #include <cstdarg>
+#include <cstring>
 
 namespace {
-// The enumerator hands out AddRef'd points.
-void CopyConnectionPoint(void* destination, const void* source, ULONG)
+
+void CopyConnectionPoint(void* destination, const void* source, ULONG size)
 {
-    IConnectionPoint* point = *static_cast<IConnectionPoint* const*>(source);
-    point->AddRef();
-    *static_cast<IConnectionPoint**>(destination) = point;
+    std::memcpy(destination, source, size);
+    (*static_cast<IConnectionPoint**>(destination))->AddRef();
 }
+
+void ReleaseConnectionPoint(void* element)
+{
+    (*static_cast<IConnectionPoint**>(element))->Release();
+}
+
 } // namespace
 
 EventSourceObject::EventSourceObject(IUnknown* outer, int row, IDispatch* dispatchInterface)
     : AutomationObject(outer, row, dispatchInterface),
-      container_(*this),
-      eventsPoint_(this, ConnectionPointObject::Events),
-      propertyNotifyPoint_(this, ConnectionPointObject::PropertyNotify)
+      events_(this, ConnectionPointObject::Events),
+      propertyNotify_(this, ConnectionPointObject::PropertyNotify)
 {
 }
 
-HRESULT EventSourceObject::InternalQueryInterface(REFIID riid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (SameIid(riid, IID_IConnectionPointContainer)) {
-        container_.AddRef();
-        *object = static_cast<IConnectionPointContainer*>(&container_);
-        return S_OK;
-    }
-    return AutomationObject::InternalQueryInterface(riid, object);
-}
+EventSourceObject::~EventSourceObject() = default;
 
 const IID& EventSourceObject::ConnectionEventsIid()
 {
     const IID* events = Descriptor().eventsIid;
-    return events != nullptr ? *events : IID_IDispatch;
+    return events != nullptr ? *events : IID_NULL;
 }
 
-void EventSourceObject::FireEvent(const EventDescriptor* event, ...)
+HRESULT EventSourceObject::InternalQueryInterface(REFIID riid, void** object)
 {
-    va_list arguments;
-    va_start(arguments, event);
-    FireEventOver(eventsPoint_, *event, arguments);
-    va_end(arguments);
+    if (!SameIid(riid, IID_IConnectionPointContainer))
+        return AutomationObject::InternalQueryInterface(riid, object);
+    *object = static_cast<IConnectionPointContainer*>(this);
+    AddRef();
+    return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE EventSourceObject::ContainerPart::EnumConnectionPoints(IEnumConnectionPoints** points)
-{
-    if (points == nullptr)
-        return E_POINTER;
-    *points = nullptr;
-    auto* list = static_cast<IConnectionPoint**>(Module::Allocate(2 * sizeof(IConnectionPoint*)));
-    if (list == nullptr)
-        return E_OUTOFMEMORY;
-    list[0] = &control.eventsPoint_;
-    list[1] = &control.propertyNotifyPoint_;
-    // The points belong to the object: the enumerator holds it while it hands them out.
-    return StandardEnum::Create(IID_IEnumConnectionPoints, 2, sizeof(IConnectionPoint*), list, CopyConnectionPoint,
-                                nullptr, control.OuterUnknown(), reinterpret_cast<void**>(points));
-}
-
-HRESULT STDMETHODCALLTYPE EventSourceObject::ContainerPart::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
+HRESULT STDMETHODCALLTYPE EventSourceObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
 {
     if (point == nullptr)
         return E_POINTER;
     *point = nullptr;
-    if (IsEqualIID(riid, control.ConnectionEventsIid()) || IsEqualIID(riid, IID_IDispatch))
-        *point = &control.eventsPoint_;
+    const IID* events = Descriptor().eventsIid;
+    if ((events != nullptr && IsEqualIID(riid, *events)) || IsEqualIID(riid, IID_IDispatch))
+        *point = &events_;
     else if (IsEqualIID(riid, IID_IPropertyNotifySink))
-        *point = &control.propertyNotifyPoint_;
+        *point = &propertyNotify_;
     else
         return E_NOINTERFACE;
     (*point)->AddRef();
     return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE EventSourceObject::EnumConnectionPoints(IEnumConnectionPoints** points)
+{
+    if (points == nullptr)
+        return E_POINTER;
+    *points = nullptr;
+    auto* entries = static_cast<IConnectionPoint**>(Module::Allocate(2 * sizeof(IConnectionPoint*)));
+    if (entries == nullptr)
+        return E_OUTOFMEMORY;
+    // Each entry holds a reference on its point, that is on this object, for the enumerator's life.
+    entries[0] = &events_;
+    entries[1] = &propertyNotify_;
+    entries[0]->AddRef();
+    entries[1]->AddRef();
+    return StandardEnum::Create(IID_IEnumConnectionPoints, 2, sizeof(IConnectionPoint*), entries,
+                                CopyConnectionPoint, ReleaseConnectionPoint, nullptr,
+                                reinterpret_cast<void**>(points));
+}
+
+void EventSourceObject::FireEvent(const EventDescriptor* event, ...)
+{
+    if (event == nullptr)
+        return;
+    va_list arguments;
+    va_start(arguments, event);
+    FireEventOver(events_, *event, arguments);
+    va_end(arguments);
 }

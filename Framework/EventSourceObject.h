@@ -1,39 +1,41 @@
-// The framework level between the automation object and the control: a connection point container
-// with exactly two points, one for the object's event dispinterface and one for IPropertyNotifySink,
+// The framework level between the automation object and the control: IConnectionPointContainer with
+// two connection points, one for the object's event dispinterface and one for IPropertyNotifySink,
 // and the firing of events over the first.
 #pragma once
 #include "AutomationObject.h"
 #include "ConnectionPointObject.h"
 #include "EventDescriptor.h"
-#include "InterfacePart.h"
 
-class EventSourceObject : public AutomationObject, public ConnectionPointOwner {
+#include <ocidl.h>
+
+class EventSourceObject : public AutomationObject,
+                          public IConnectionPointContainer,
+                          private ConnectionPointOwner {
 public:
     EventSourceObject(IUnknown* outer, int row, IDispatch* dispatchInterface);
+    ~EventSourceObject() override;
 
-    // IConnectionPointContainer answers with the container part.
+    // IConnectionPointContainer answers with the container interface.
     HRESULT InternalQueryInterface(REFIID riid, void** object) override;
 
-    ConnectionPointObject& EventsPoint() { return eventsPoint_; }
-    ConnectionPointObject& PropertyNotifyPoint() { return propertyNotifyPoint_; }
+    DECLARE_DELEGATING_UNKNOWN()
+    // The events point for the row's event interface or IDispatch, the property-notify point for
+    // IPropertyNotifySink; E_NOINTERFACE for anything else.
+    STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** point) override;
+    // The events point, then the property-notify point.
+    STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** points) override;
 
-    // Fires `event` to every sink of the events point; the arguments follow the descriptor's
-    // parameter types as C passes variable arguments (VT_I2 and VT_BOOL as int, by-reference types
-    // as pointers).
+    // Fires `event` to the event sinks with the arguments that follow, one per parameter of the
+    // descriptor, passed as BuildEventParameters describes.
     void FireEvent(const EventDescriptor* event, ...);
 
+    ConnectionPointObject& EventsPoint() { return events_; }
+    ConnectionPointObject& PropertyNotifyPoint() { return propertyNotify_; }
+
+private:
     IUnknown* ConnectionOwnerUnknown() override { return OuterUnknown(); }
     const IID& ConnectionEventsIid() override;
 
-private:
-    class ContainerPart : public InterfacePart<IConnectionPointContainer, EventSourceObject> {
-    public:
-        using InterfacePart::InterfacePart;
-        STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** points) override;
-        STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
-    };
-
-    ContainerPart container_;
-    ConnectionPointObject eventsPoint_;
-    ConnectionPointObject propertyNotifyPoint_;
+    ConnectionPointObject events_;
+    ConnectionPointObject propertyNotify_;
 };

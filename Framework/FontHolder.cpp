@@ -1,10 +1,7 @@
 #include "FontHolder.h"
 
+#include "ComReference.h"
 #include "SinkConnection.h"
-
-#include <wrl/client.h>
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -40,8 +37,8 @@ HRESULT FontHolder::InitFont(const FONTDESC* description, IUnknown* fontObject)
 {
     IFont* created = nullptr;
     HRESULT hr = E_FAIL;
-    ComPtr<IFont> source;
-    if (fontObject != nullptr && SUCCEEDED(fontObject->QueryInterface(IID_PPV_ARGS(&source))) && source) {
+    ComReference<IFont> source;
+    if (fontObject != nullptr && SUCCEEDED(fontObject->QueryInterface(IID_IFont, source.OutVoid())) && source) {
         hr = source->Clone(&created);
     } else {
         FONTDESC fallback = DefaultFontDescription();

@@ -1,6 +1,7 @@
 #include "ServerRegistration.h"
 
 #include "ComReference.h"
+#include "LibraryTypeLibrary.h"
 #include "Module.h"
 #include "ObjectDescriptor.h"
 #include "RegistryKey.h"
@@ -220,7 +221,7 @@ HRESULT RegisterTypeLibrary(const char* helpDirectory)
     if (!Module::WideFilePath(path, MAX_PATH))
         return E_FAIL;
     ComReference<ITypeLib> library;
-    HRESULT hr = LoadTypeLib(path, library.Out());
+    HRESULT hr = LibraryTypeLibrary::LoadModuleCopy(library.Out());
     if (FAILED(hr))
         return hr;
     wchar_t* wideHelp = nullptr;
@@ -239,11 +240,8 @@ HRESULT RegisterTypeLibrary(const char* helpDirectory)
 
 void UnregisterTypeLibrary()
 {
-    wchar_t path[MAX_PATH];
-    if (!Module::WideFilePath(path, MAX_PATH))
-        return;
     ComReference<ITypeLib> library;
-    if (FAILED(LoadTypeLibEx(path, REGKIND_NONE, library.Out())))
+    if (FAILED(LibraryTypeLibrary::LoadModuleCopy(library.Out())))
         return;
     TLIBATTR* attributes = nullptr;
     if (FAILED(library->GetLibAttr(&attributes)))

@@ -1,20 +1,17 @@
 #include "SinkConnection.h"
 
-#include <ocidl.h>
-#include <wrl/client.h>
+#include "ComReference.h"
 
-using Microsoft::WRL::ComPtr;
+#include <ocidl.h>
 
 namespace {
 
-ComPtr<IConnectionPoint> FindPoint(IUnknown* source, REFIID iid)
+// The source's connection point for `iid` into `point`; false when it has none.
+bool FindPoint(IUnknown* source, REFIID iid, ComReference<IConnectionPoint>& point)
 {
-    ComPtr<IConnectionPointContainer> container;
-    ComPtr<IConnectionPoint> point;
-    if (source == nullptr || FAILED(source->QueryInterface(IID_PPV_ARGS(&container))) || !container
-        || FAILED(container->FindConnectionPoint(iid, &point)))
-        return nullptr;
-    return point;
+    ComReference<IConnectionPointContainer> container;
+    return source != nullptr && SUCCEEDED(source->QueryInterface(IID_IConnectionPointContainer, container.OutVoid()))
+           && container && SUCCEEDED(container->FindConnectionPoint(iid, point.Out())) && point;
 }
 
 } // namespace
@@ -23,8 +20,8 @@ bool ConnectionAdvise(IUnknown* source, REFIID iid, IUnknown* sink, bool keepRef
 {
     if (sink == nullptr || cookie == nullptr)
         return false;
-    ComPtr<IConnectionPoint> point = FindPoint(source, iid);
-    if (!point || FAILED(point->Advise(sink, cookie)))
+    ComReference<IConnectionPoint> point;
+    if (!FindPoint(source, iid, point) || FAILED(point->Advise(sink, cookie)))
         return false;
     if (!keepReference)
         sink->Release();
@@ -39,8 +36,8 @@ bool ConnectionUnadvise(IUnknown* source, REFIID iid, IUnknown* sink, bool keepR
     // first so that this release does not take one of the owner's own.
     if (!keepReference)
         sink->AddRef();
-    ComPtr<IConnectionPoint> point = FindPoint(source, iid);
-    const bool done = point && SUCCEEDED(point->Unadvise(cookie));
+    ComReference<IConnectionPoint> point;
+    const bool done = FindPoint(source, iid, point) && SUCCEEDED(point->Unadvise(cookie));
     if (!keepReference && !done)
         sink->Release();
     return done;

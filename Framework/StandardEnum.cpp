@@ -31,14 +31,13 @@ HRESULT StandardEnum::Create(REFIID iid, ULONG count, ULONG elementSize, void* e
 
 StandardEnum::StandardEnum(REFIID iid, ULONG count, ULONG elementSize, void* elements, EnumElementCopy copy,
                            EnumElementDestroy destroy, IUnknown* owner, StandardEnum* clonedFrom)
-    : iid_(iid), count_(count), elementSize_(elementSize), elements_(static_cast<BYTE*>(elements)), copy_(copy),
+    : UnknownObject(nullptr, nullptr), iid_(iid), count_(count), elementSize_(elementSize), elements_(static_cast<BYTE*>(elements)), copy_(copy),
       destroy_(destroy), owner_(owner), clonedFrom_(clonedFrom)
 {
     if (owner_ != nullptr)
         owner_->AddRef();
     if (clonedFrom_ != nullptr)
         clonedFrom_->AddRef();
-    Module::AddObject();
 }
 
 StandardEnum::~StandardEnum()
@@ -49,7 +48,6 @@ StandardEnum::~StandardEnum()
         DestroyElements(count_, elementSize_, elements_, destroy_);
     if (owner_ != nullptr)
         owner_->Release();
-    Module::ReleaseObject();
 }
 
 void StandardEnum::DestroyElements(ULONG count, ULONG elementSize, void* elements, EnumElementDestroy destroy)
@@ -63,30 +61,13 @@ void StandardEnum::DestroyElements(ULONG count, ULONG elementSize, void* element
     Module::Free(elements);
 }
 
-HRESULT STDMETHODCALLTYPE StandardEnum::QueryInterface(REFIID iid, void** object)
+HRESULT StandardEnum::InternalQueryInterface(REFIID iid, void** object)
 {
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, iid_)) {
-        *object = static_cast<IStandardEnumerator*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE StandardEnum::AddRef()
-{
-    return ULONG(++references_);
-}
-
-ULONG STDMETHODCALLTYPE StandardEnum::Release()
-{
-    const LONG remaining = --references_;
-    if (remaining == 0)
-        delete this;
-    return ULONG(remaining);
+    if (!SameIid(iid, iid_))
+        return UnknownObject::InternalQueryInterface(iid, object);
+    *object = static_cast<IStandardEnumerator*>(this);
+    AddRef();
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE StandardEnum::Next(ULONG requested, void* elements, ULONG* fetched)

@@ -2,6 +2,8 @@
 // enumerator IID (IEnumConnectionPoints, IEnumConnections, IEnumOLEVERB, IEnumFORMATETC ...), all of
 // which share this shape; the element type is the caller's.
 #pragma once
+#include "UnknownObject.h"
+
 #include <windows.h>
 #include <unknwn.h>
 
@@ -21,7 +23,8 @@ using EnumElementDestroy = void (*)(void* element);
 // A plain copy of the bytes.
 void CopyEnumElementBytes(void* destination, const void* source, ULONG size);
 
-class StandardEnum final : public IStandardEnumerator {
+// Not aggregatable: its own unknown is the one its interface delegates to.
+class StandardEnum final : public UnknownObject, public IStandardEnumerator {
 public:
     // A new enumerator over `count` elements of `elementSize` bytes at `elements` (a block from
     // Module::Allocate, or null when count is 0), of which it takes ownership whatever the outcome:
@@ -30,9 +33,10 @@ public:
     static HRESULT Create(REFIID iid, ULONG count, ULONG elementSize, void* elements, EnumElementCopy copy,
                           EnumElementDestroy destroy, IUnknown* owner, void** enumerator);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    // The enumerator's IID answers with the enumerator interface.
+    HRESULT InternalQueryInterface(REFIID iid, void** object) override;
+
+    DECLARE_DELEGATING_UNKNOWN()
     HRESULT STDMETHODCALLTYPE Next(ULONG requested, void* elements, ULONG* fetched) override;
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
     HRESULT STDMETHODCALLTYPE Reset() override;
@@ -41,13 +45,10 @@ public:
 private:
     StandardEnum(REFIID iid, ULONG count, ULONG elementSize, void* elements, EnumElementCopy copy,
                  EnumElementDestroy destroy, IUnknown* owner, StandardEnum* clonedFrom);
-    ~StandardEnum();
-    StandardEnum(const StandardEnum&) = delete;
-    StandardEnum& operator=(const StandardEnum&) = delete;
+    ~StandardEnum() override;
 
     static void DestroyElements(ULONG count, ULONG elementSize, void* elements, EnumElementDestroy destroy);
 
-    LONG references_ = 1;
     IID iid_;
     ULONG count_;
     ULONG elementSize_;

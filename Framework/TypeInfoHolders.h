@@ -1,36 +1,12 @@
-// Holders for what COM hands out while type information is read: interface references, BSTRs and
-// the descriptions an ITypeInfo lends (TYPEATTR, FUNCDESC, VARDESC). Each gives its item back when
-// it goes out of scope.
+// Holders for what COM hands out while type information is read: interface references (ComReference),
+// BSTRs and the descriptions an ITypeInfo lends (TYPEATTR, FUNCDESC, VARDESC). Each gives its item
+// back when it goes out of scope.
 #pragma once
 #include <windows.h>
 #include <oaidl.h>
 #include <oleauto.h>
 
-template <typename Interface>
-class ComReference {
-public:
-    ComReference() = default;
-    ComReference(const ComReference&) = delete;
-    ComReference& operator=(const ComReference&) = delete;
-    ~ComReference() { Reset(); }
-    void Reset()
-    {
-        if (pointer_ != nullptr)
-            pointer_->Release();
-        pointer_ = nullptr;
-    }
-    // For an out parameter; whatever was held is released first.
-    Interface** Out()
-    {
-        Reset();
-        return &pointer_;
-    }
-    Interface* Get() const { return pointer_; }
-    Interface* operator->() const { return pointer_; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
+#include "ComReference.h"
 
 class BstrHolder {
 public:

@@ -115,13 +115,18 @@ ItemFileStatus RewriteItemFile(const WindowCounters& counters, const ItemTableCo
 }
 
 ItemFileStatus CheckItemFileReadable(const std::string& itemFile) {
+  return ForEachItem([](const ItemRecord&) { return true; }, itemFile);
+}
+
+ItemFileStatus ForEachItem(const std::function<bool(const ItemRecord&)>& visit, const std::string& itemFile) {
   const ItemFileStatus opened = OpenItemFileForReading(itemFile);
   if (opened != ItemFileStatus::Ok) return FinishReading(opened);
   int items = 0;
   while (!files::AtEndOfFile(kItemFileHandle)) {
+    if (++items > ItemTableColumns::kLastRow) return FinishReading(ItemFileStatus::TooManyItems);
     const ItemFileStatus status = ReadItemFields(ItemRec);
     if (status != ItemFileStatus::Ok) return FinishReading(status);
-    if (++items > ItemTableColumns::kLastRow) return FinishReading(ItemFileStatus::TooManyItems);
+    if (!visit(ItemRec)) break;
   }
   return FinishReading(ItemFileStatus::Ok);
 }

@@ -13,6 +13,7 @@
 // LoadItemTable the table is not a copy of the file, and rewriting the file from it would lose items.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "items/ItemRecord.h"
@@ -69,5 +70,12 @@ ItemFileStatus RewriteItemFile(const WindowCounters& counters, const ItemTableCo
 // when the shift leaves a multiple of 16. The window turns any status but Ok into the message box
 // kItemFileErrorText.
 ItemFileStatus CheckItemFileReadable(const std::string& itemFile = kItemFileName);
+
+// Reads the item file from its start item by item into ItemRec and hands each item to `visit`, which
+// answers false to stop the reading there. At most as many items as the table holds are read: an item
+// file that has more items than that and is read past them answers TooManyItems. A file that ends
+// inside an item answers EndsInsideItem, though the items before it were visited.
+ItemFileStatus ForEachItem(const std::function<bool(const ItemRecord&)>& visit,
+                           const std::string& itemFile = kItemFileName);
 
 }  // namespace korvane

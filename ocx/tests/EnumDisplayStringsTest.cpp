@@ -1,7 +1,11 @@
-// The property browser's drop-down lists of enumerated properties, read from the registered library:
-// OLEDropMode (every control), Alignment (buttons and panel, the nine positions) and PictureAlignment
-// (frame, the first two entries).
+// The property browser's drop-down lists of enumerated properties, read from the library's type
+// library for a row of the object table: OLEDropMode (every control), Alignment (buttons and panel,
+// the nine positions) and PictureAlignment (frame, the first two entries). The library is registered
+// as self-registration leaves it, under its own locale 1033, while the lists ask with the user-default
+// locale; where that lookup misses, the program's own copy of the library serves.
 #include "EnumDisplayStrings.h"
+#include "Module.h"
+#include "PlyxTestObjectTable.h"
 #include "TypeLibraryDescription.h"
 #include "TypeLibraryFile.h"
 
@@ -19,11 +23,8 @@ namespace {
 const GUID kOLEDrop = {0xD8898461, 0x742F, 0x11CF, {0x8A, 0xEA, 0x00, 0xAA, 0x00, 0xC0, 0x09, 0x05}};
 const GUID kAlignment = {0xC5DC2ED0, 0x56BE, 0x11D0, {0x9B, 0x9E, 0x00, 0x00, 0xC0, 0xF0, 0x4C, 0x96}};
 const GUID kPictureAlignment = {0xC5DC2ED1, 0x56BE, 0x11D0, {0x9B, 0x9E, 0x00, 0x00, 0xC0, 0xF0, 0x4C, 0x96}};
-const GUID kLibraryId = {0x0BA686C6, 0xF7D3, 0x101A, {0x99, 0x3E, 0x00, 0x00, 0xC0, 0xEF, 0x6F, 0x5E}};
-// The library is registered under its own locale, 1033. The control library asks with the user-default
-// locale 0x0400; Wine's lookup of a registered library tries only the keys 400, 1 and 0 for it and
-// finds nothing, so the tests ask with the registered locale itself.
-constexpr LCID kLibraryLocale = 1033;
+constexpr LCID kRegisteredLocale = 1033;
+constexpr LCID kUserDefaultLocale = 0x0400;
 
 struct Entry {
     std::string text;
@@ -35,6 +36,8 @@ std::ostream& operator<<(std::ostream& out, const Entry& entry)
 {
     return out << '"' << entry.text << "\" " << entry.cookie;
 }
+
+const std::vector<Entry> kOLEDropEntries = {{"0 - OLEDropNone", 0}, {"1 - OLEDropManual", 1}};
 
 // Takes the lists over from the caller's side of the protocol and frees them.
 std::vector<Entry> TakeEntries(CALPOLESTR& strings, CADWORD& cookies)
@@ -50,40 +53,74 @@ std::vector<Entry> TakeEntries(CALPOLESTR& strings, CADWORD& cookies)
     return entries;
 }
 
-// The library registered for the duration of the suite, as self-registration leaves it; the
-// registration is taken away again unless it was there before.
+SYSKIND OwnSysKind() { return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32; }
+
+bool IsRegistered(LCID locale)
+{
+    ITypeLib* registered = nullptr;
+    if (FAILED(LoadRegTypeLib(LIBID_Plyx, 2, 0, locale, &registered)))
+        return false;
+    registered->Release();
+    return true;
+}
+
+// The framework takes another module for its own for the life of the scope, then the test program again.
+class FrameworkModuleScope {
+public:
+    explicit FrameworkModuleScope(HMODULE module) { EXPECT_TRUE(Module::Attach(module)); }
+    ~FrameworkModuleScope() { Module::Attach(GetModuleHandleW(nullptr)); }
+    FrameworkModuleScope(const FrameworkModuleScope&) = delete;
+    FrameworkModuleScope& operator=(const FrameworkModuleScope&) = delete;
+};
+
+// The library registered from Plyx20.ocx for the duration of the suite, as self-registration leaves
+// it; the registration is taken away again unless it was there before.
 class EnumDisplayStringsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        ITypeLib* registered = nullptr;
-        if (SUCCEEDED(LoadRegTypeLib(kLibraryId, 2, 0, kLibraryLocale, &registered))) {
-            registered->Release();
+        if (IsRegistered(kRegisteredLocale))
             return;
-        }
-        ITypeLib* library = TypeLibraryFile::Load();
-        ASSERT_NE(nullptr, library);
-        const std::wstring path = TypeLibraryFile::ControlLibraryPath();
-        registrationResult_ = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), nullptr);
-        library->Release();
-        ASSERT_EQ(S_OK, registrationResult_);
+        ASSERT_EQ(S_OK, Register());
         registeredHere_ = true;
     }
     static void TearDownTestSuite()
     {
         if (registeredHere_)
-            UnRegisterTypeLib(kLibraryId, 2, 0, 1033, SizeOf());
+            Unregister();
         registeredHere_ = false;
     }
-    static SYSKIND SizeOf() { return sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32; }
+    // A test that takes the registration away puts it back.
+    void TearDown() override
+    {
+        if (!IsRegistered(kRegisteredLocale)) {
+            EXPECT_EQ(S_OK, Register());
+        }
+    }
 
-    std::vector<Entry> Strings(const GUID& enumeration, ULONG maximum, HRESULT expected = S_OK)
+    static HRESULT Register()
+    {
+        ITypeLib* library = TypeLibraryFile::Load();
+        if (library == nullptr)
+            return E_FAIL;
+        const std::wstring path = TypeLibraryFile::ControlLibraryPath();
+        const HRESULT hr = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), nullptr);
+        library->Release();
+        return hr;
+    }
+    static void Unregister()
+    {
+        EXPECT_EQ(S_OK, UnRegisterTypeLib(LIBID_Plyx, 2, 0, kRegisteredLocale, OwnSysKind()));
+        ASSERT_FALSE(IsRegistered(kRegisteredLocale));
+    }
+
+    // The lists of the control row; on an expected failure both lists must come back empty.
+    static std::vector<Entry> Strings(const GUID& enumeration, ULONG maximum, HRESULT expected = S_OK,
+                                      int row = ControlTestRow)
     {
         CALPOLESTR strings = {3, reinterpret_cast<LPOLESTR*>(1)};
         CADWORD cookies = {3, reinterpret_cast<DWORD*>(1)};
-        const EnumDisplayStrings::RegisteredLibrary library{kLibraryId, 2, 0, kLibraryLocale};
-        EXPECT_EQ(expected, EnumDisplayStrings::GetEnumDisplayStrings(library, enumeration, maximum, &strings,
-                                                                         &cookies));
+        EXPECT_EQ(expected, EnumDisplayStrings::GetEnumDisplayStrings(&strings, &cookies, row, enumeration, maximum));
         if (FAILED(expected)) {
             EXPECT_EQ(0u, strings.cElems);
             EXPECT_EQ(nullptr, strings.pElems);
@@ -94,17 +131,14 @@ protected:
         return TakeEntries(strings, cookies);
     }
 
-    static HRESULT registrationResult_;
     static bool registeredHere_;
 };
 
-HRESULT EnumDisplayStringsTest::registrationResult_ = E_FAIL;
 bool EnumDisplayStringsTest::registeredHere_ = false;
 
 TEST_F(EnumDisplayStringsTest, OLEDropModeListsEveryConstant)
 {
-    const std::vector<Entry> expected = {{"0 - OLEDropNone", 0}, {"1 - OLEDropManual", 1}};
-    EXPECT_EQ(expected, Strings(kOLEDrop, 0));
+    EXPECT_EQ(kOLEDropEntries, Strings(kOLEDrop, 0));
 }
 
 TEST_F(EnumDisplayStringsTest, AlignmentListsTheNinePositions)
@@ -137,20 +171,46 @@ TEST_F(EnumDisplayStringsTest, UnknownEnumerationLeavesBothListsEmpty)
     Strings(unknown, 0, TYPE_E_ELEMENTNOTFOUND);
 }
 
-// A version that is not registered fails with the load's own HRESULT: the browser then shows no list.
-TEST_F(EnumDisplayStringsTest, UnregisteredLibraryFailsWithTheLoadResult)
+// Registration writes the library under its own locale, 1033; a user whose locale is of another
+// language asks in vain for the registered library (so does every user under Wine, which does not
+// resolve the user-default locale), and the lists still appear, from the module's copy.
+TEST_F(EnumDisplayStringsTest, LibraryRegisteredUnderAnotherLocaleStillGivesTheLists)
 {
+    ASSERT_TRUE(IsRegistered(kRegisteredLocale));
+    if (IsRegistered(kUserDefaultLocale))
+        GTEST_SKIP() << "the user-default locale finds the registration here";
+    EXPECT_EQ(kOLEDropEntries, Strings(kOLEDrop, 0));
+}
+
+// Without any registration the library's own copy serves, and reading it registers nothing.
+TEST_F(EnumDisplayStringsTest, UnregisteredLibraryIsReadFromTheModuleWithoutRegisteringIt)
+{
+    Unregister();
+    EXPECT_EQ(kOLEDropEntries, Strings(kOLEDrop, 0));
+    EXPECT_FALSE(IsRegistered(kRegisteredLocale));
+    EXPECT_FALSE(IsRegistered(kUserDefaultLocale));
+}
+
+// The automation data object's row asks for version 1.0, which is never registered: the module's copy.
+TEST_F(EnumDisplayStringsTest, VersionThatIsNeverRegisteredIsReadFromTheModule)
+{
+    EXPECT_EQ(kOLEDropEntries, Strings(kOLEDrop, 0, S_OK, DataObjectTestRow));
+}
+
+// Neither registered nor carried by the module: the load's own failure, and the browser shows no list.
+TEST_F(EnumDisplayStringsTest, NoLibraryAnywhereFailsWithTheLoadResult)
+{
+    Unregister();
+    const HMODULE withoutTypeLibrary = GetModuleHandleW(L"kernel32.dll");
+    ASSERT_NE(nullptr, withoutTypeLibrary);
+    wchar_t path[MAX_PATH];
+    ASSERT_NE(0u, GetModuleFileNameW(withoutTypeLibrary, path, MAX_PATH));
     ITypeLib* library = nullptr;
-    const HRESULT load = LoadRegTypeLib(kLibraryId, 9, 0, kLibraryLocale, &library);
+    const HRESULT load = LoadTypeLibEx(path, REGKIND_NONE, &library);
     ASSERT_TRUE(FAILED(load));
-    CALPOLESTR strings = {};
-    CADWORD cookies = {};
-    const EnumDisplayStrings::RegisteredLibrary unregistered{kLibraryId, 9, 0, kLibraryLocale};
-    EXPECT_EQ(load, EnumDisplayStrings::GetEnumDisplayStrings(unregistered, kOLEDrop, 0, &strings, &cookies));
-    EXPECT_EQ(0u, strings.cElems);
-    EXPECT_EQ(nullptr, strings.pElems);
-    EXPECT_EQ(0u, cookies.cElems);
-    EXPECT_EQ(nullptr, cookies.pElems);
+
+    FrameworkModuleScope scope(withoutTypeLibrary);
+    Strings(kOLEDrop, 0, load);
 }
 
 TEST(EnumPredefinedValue, CookieBecomesAShortReplacingThePreviousValue)

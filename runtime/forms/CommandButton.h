@@ -7,7 +7,7 @@ namespace korvane::forms {
 
 class CommandButton : public Control {
  public:
-  CommandButton(Form& owner, const ElementDescription& element);
+  CommandButton(Form& owner, const ElementDescription& element, POINT origin);
 
   std::string Caption() const;
   void SetCaption(std::string_view caption);

@@ -73,7 +73,9 @@ class Control {
   bool Owns(HWND window) const;
 
  protected:
-  Control(Form& owner, const ElementDescription& element);
+  // `origin` is the top left corner, in the form's client area, of what holds the control: the form itself
+  // (0, 0), or a control whose element holds this one (a frame); the element's rect is relative to it.
+  Control(Form& owner, const ElementDescription& element, POINT origin);
 
   // Creates the control's window from a window class, styles and text; applies font, colours, place.
   HWND CreateControlWindow(HWND parent, const char* window_class, DWORD style, DWORD ex_style, const std::string& text);
@@ -85,8 +87,11 @@ class Control {
   // Raises MouseDown/MouseUp/MouseMove from a mouse message of the control's window.
   bool RaiseMouse(std::string_view event, UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyFont();
-  // For a hosted control, whose window is its own; it must be set before the control is placed.
-  void AdoptWindow(HWND window) { window_ = window; }
+  // For kinds that never take the keyboard focus: out of the tab order whatever the description says.
+  void NeverTakesFocus() { tab_stop_ = false; }
+  // Shows or hides, and places, the control's window (a hosted control places its own).
+  virtual void ApplyVisible();
+  virtual void ApplyBounds();
 
   const ElementDescription& element_;
 

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "forms/Events.h"
 #include "forms/FormDescription.h"
 #include "forms/GdiObjects.h"
+#include "forms/ToolTips.h"
 
 namespace korvane::forms {
 
@@ -122,6 +124,9 @@ class Form {
   // The control that has (or, while the form is inactive, last had) the keyboard focus; null if none.
   Control* FocusedControl() const;
 
+  // The tooltip of a control; empty when it has none.
+  std::string ToolTipOf(const Control& control) const;
+
   const FontDescription& Font() const { return font_; }
   COLORREF BackColor() const { return back_color_; }
 
@@ -133,6 +138,7 @@ class Form {
   void Load();                             // builds the window and controls, then raises Form_Load
   void DestroyWindowAndControls();         // the second half of an unload
   void MarkUnloaded() { unloaded_ = true; }
+  void AttachWindow(HWND window) { window_ = window; }
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // Moves the focus to the next (or previous) control in tab order; true when it moved.
   bool TabToNext(bool backwards);
@@ -151,10 +157,11 @@ class Form {
 
  private:
   [[noreturn]] void MissingControl(std::string_view name, std::optional<int> index, const char* kind) const;
-  void BuildControls(const ElementDescription& element);
+  void BuildControls(const ElementDescription& element, POINT origin, HostedControlHolder* holder);
   void BuildMenus();
   void AddMenus(const ElementDescription& element, HMENU parent);
   void ApplyTabOrder();
+  Control* FirstInTabOrder() const;
 
   std::string name_;
   std::optional<std::string> description_text_;
@@ -164,12 +171,14 @@ class Form {
   HMENU menu_bar_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Menu>> menus_;
+  ToolTips tooltips_;  // controls held by controls, in form coordinates
   FontDescription font_;
   GdiFont gdi_font_;
   COLORREF back_color_ = 0;
   GdiBrush back_brush_;
   Control* last_focus_ = nullptr;
   bool unloaded_ = false;
+  bool tearing_down_ = false;
   UINT next_menu_command_ = 100;
 };
 

@@ -37,6 +37,7 @@
 namespace korvane::forms {
 
 class Form;
+class HostedControl;
 
 // What the form offers the control it hosts. Lives as long as the control.
 class HostedControlSite {
@@ -48,6 +49,9 @@ class HostedControlSite {
   virtual std::optional<int> Index() const = 0;
   // The window the control lives in (the form's client window).
   virtual HWND ContainerWindow() const = 0;
+  // The hosted control whose element holds this one's element (a frame), or null when the form holds it.
+  // The element's rect is relative to the holder; Move() always gives the place in the form's client area.
+  virtual HostedControl* Holder() const = 0;
   // The form's font and back colour, for the control's ambient properties.
   virtual FontDescription AmbientFont() const = 0;
   virtual COLORREF AmbientBackColor() const = 0;
@@ -95,7 +99,9 @@ void RegisterHostedControlFactory(const std::string& kind, std::shared_ptr<Hoste
 // The control of the form that holds a hosted control: what the program's handlers reach by name.
 class HostedControlHolder : public Control, private HostedControlSite {
  public:
-  HostedControlHolder(Form& owner, const ElementDescription& element, std::shared_ptr<HostedControlFactory> factory);
+  // `holder` is the hosted control whose element holds this one, or null.
+  HostedControlHolder(Form& owner, const ElementDescription& element, POINT origin,
+                      std::shared_ptr<HostedControlFactory> factory, HostedControlHolder* holder);
   ~HostedControlHolder() override;
 
   HRESULT SetProperty(long dispid, const PropertyValue& value);
@@ -110,20 +116,24 @@ class HostedControlHolder : public Control, private HostedControlSite {
   void Create(HWND parent) override;
   bool TranslateAccelerator(MSG& message) override;
 
+ protected:
+  void ApplyVisible() override;
+  void ApplyBounds() override;
+
  private:
   // HostedControlSite
   Form& OwnerForm() override;
   const std::string& Name() const override;
   std::optional<int> Index() const override;
   HWND ContainerWindow() const override;
+  HostedControl* Holder() const override;
   FontDescription AmbientFont() const override;
   COLORREF AmbientBackColor() const override;
   bool RaiseEvent(std::string_view event, EventArgs& args) override;
   void FocusChanged(bool has_focus) override;
 
-  void Place();
-
   std::shared_ptr<HostedControlFactory> factory_;
+  HostedControlHolder* holder_;
   std::unique_ptr<HostedControl> hosted_;
   HWND container_ = nullptr;
 };

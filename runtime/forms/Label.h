@@ -7,7 +7,7 @@ namespace korvane::forms {
 
 class Label : public Control {
  public:
-  Label(Form& owner, const ElementDescription& element);
+  Label(Form& owner, const ElementDescription& element, POINT origin);
 
   std::string Caption() const;
   void SetCaption(std::string_view caption);

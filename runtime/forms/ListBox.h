@@ -1,6 +1,7 @@
 // A list box of text lines, counted from 0. Events: Click (the selected line changed, by the mouse or the
-// keyboard), MouseDown and MouseUp (raised after the list has moved its selection to the line under the
-// mouse, so ListIndex() is that line; LineAt() gives the line of any point).
+// keyboard), MouseDown (raised after the list has moved its selection to the line under the mouse, so
+// ListIndex() is that line, and before the Click of that press; LineAt() gives the line of any point).
+// Long lines can be scrolled to sideways.
 #pragma once
 
 #include <vector>
@@ -11,7 +12,7 @@ namespace korvane::forms {
 
 class ListBox : public Control {
  public:
-  ListBox(Form& owner, const ElementDescription& element);
+  ListBox(Form& owner, const ElementDescription& element, POINT origin);
 
   void AddItem(std::string_view line);
   void Clear();

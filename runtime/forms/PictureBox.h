@@ -1,5 +1,5 @@
-// A picture box: a bitmap of the program's resources, drawn in the control's place. Events: Click,
-// MouseDown.
+// A picture box: a bitmap of the program's resources, drawn at the control's top left corner on its
+// background colour.
 #pragma once
 
 #include "forms/Control.h"
@@ -8,7 +8,7 @@ namespace korvane::forms {
 
 class PictureBox : public Control {
  public:
-  PictureBox(Form& owner, const ElementDescription& element);
+  PictureBox(Form& owner, const ElementDescription& element, POINT origin);
 
   // Shows the bitmap resource of that name (an empty name shows none); false when there is no such bitmap.
   bool SetPicture(const std::string& resource_name);

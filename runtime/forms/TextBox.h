@@ -1,5 +1,5 @@
-// A single-line text box. Events: KeyPress (the character code, which the handler may change before the
-// box sees it: Enter is 13, and a code set to 0 never reaches the box), Change, GotFocus, LostFocus.
+// A single-line text box. Event: KeyPress, with the character code, which the handler may change before
+// the box receives it. Enter is 13; it reaches the handler and goes no further, like a code set to 0.
 #pragma once
 
 #include "forms/Control.h"
@@ -8,7 +8,7 @@ namespace korvane::forms {
 
 class TextBox : public Control {
  public:
-  TextBox(Form& owner, const ElementDescription& element);
+  TextBox(Form& owner, const ElementDescription& element, POINT origin);
 
   std::string Text() const;
   void SetText(std::string_view text);
@@ -16,7 +16,6 @@ class TextBox : public Control {
   void SetReadOnly(bool read_only);
 
   void Create(HWND parent) override;
-  void OnCommand(WORD notification) override;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -48,7 +48,8 @@ struct ShownMessageBox {
   unsigned long help_context = 0;
   int answer = 0;         // the button the driver chose
   bool expected = false;  // an answer was queued for it
-  int help_presses = 0;   // times the help key was pressed in it, and the viewer could not be started
+  int help_requests = 0;  // times the help key reached the box's help
+  bool help_shown = false;  // whether the help viewer opened the topic
 };
 
 class DrivenForm {
@@ -78,6 +79,7 @@ class DrivenForm {
   std::vector<std::string> Lines(std::string_view list) const;
   int ListIndex(std::string_view list) const;
   std::string MenuCaption(std::string_view menu) const;  // as the menu holds it
+  std::string ToolTip(std::string_view control) const;
   std::string Caption() const;
   bool Visible() const;
   bool ControlVisible(std::string_view control) const;
@@ -122,8 +124,9 @@ class FormDriver : private MessageBoxObserver {
   // control, "" when no window of the program has it.
   std::string Focused() const;
 
-  // Message boxes: queued answers are used in order, one per box.
-  void AnswerNextMessageBox(int button, int help_presses_first = 0);
+  // Message boxes: queued answers are used in order, one per box. The help key can be pressed in the box
+  // before it is answered.
+  void AnswerNextMessageBox(int button, int help_key_presses_first = 0);
   const std::vector<ShownMessageBox>& MessageBoxes() const { return boxes_; }
   void ForgetMessageBoxes() { boxes_.clear(); }
 

@@ -1,0 +1,1 @@
+// A satellite library holds only string resources; the runtime's entry point is all the code it has.

@@ -1,0 +1,104 @@
+#include "movements/AdjustInventoryPage.h"
+
+#include <utility>
+
+#include "files/SequentialFiles.h"
+#include "movements/ItemLookup.h"
+#include "movements/StockPosting.h"
+
+namespace korvane {
+
+int FoldKeyToUpperCase(int keyAscii) { return keyAscii >= 'a' && keyAscii <= 'z' ? keyAscii - 32 : keyAscii; }
+
+AdjustInventoryPage::AdjustInventoryPage(AdjustPageControls& controls, std::string itemFile)
+    : controls_(controls), itemFile_(std::move(itemFile)) {}
+
+void AdjustInventoryPage::FormLoad() {
+  for (AdjustBox box : {AdjustBox::Text35, AdjustBox::Text36, AdjustBox::Text37, AdjustBox::Text38}) {
+    controls_.SetText(box, "");
+  }
+  // Sales is stored checked, like the others, so after this no kind is chosen.
+  for (MovementKind kind :
+       {MovementKind::Receipt, MovementKind::WriteOff, MovementKind::TransferIn, MovementKind::TransferOut}) {
+    controls_.CheckKind(kind);
+  }
+  controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);
+  controls_.SetMarquee(StepMarker::TypeAmount, kNoMarquee);
+  controls_.SetMarquee(StepMarker::SaveDue, kNoMarquee);
+  controls_.SetMarquee(StepMarker::ChooseKind, kBlinkingMarquee);
+}
+
+void AdjustInventoryPage::KindClick(MovementKind clicked) {
+  if (!checkingOtherKinds_) {
+    checkingOtherKinds_ = true;
+    for (MovementKind kind : kKindButtonOrder) {
+      if (kind != clicked) controls_.CheckKind(kind);
+    }
+    checkingOtherKinds_ = false;
+  }
+  controls_.SetMarquee(StepMarker::TypeItemNumber, kBlinkingMarquee);
+  controls_.SetMarquee(StepMarker::ChooseKind, kNoMarquee);
+  controls_.SetFocusTo(AdjustFocus::Text38);
+}
+
+void AdjustInventoryPage::Text38KeyPress(int& keyAscii) {
+  keyAscii = FoldKeyToUpperCase(keyAscii);
+  if (keyAscii == kEnterKey) Lookup();
+}
+
+void AdjustInventoryPage::Text36KeyPress(int& keyAscii) {
+  keyAscii = FoldKeyToUpperCase(keyAscii);
+  if (keyAscii != kEnterKey) return;
+  controls_.SetMarquee(StepMarker::TypeAmount, kNoMarquee);
+  controls_.SetMarquee(StepMarker::SaveDue, kBlinkingMarquee);
+  controls_.SetFocusTo(AdjustFocus::SaveButton4);
+}
+
+void AdjustInventoryPage::Lookup() {
+  const LookupResult found = LookupItem(controls_.Text(AdjustBox::Text38), itemFile_);
+  if (found.status != ItemFileStatus::Ok) {
+    controls_.ShowItemFileError();
+    ResetAdjustPage(ResetKind::Plain);
+    return;
+  }
+  // When nothing is found the boxes are emptied, so that no earlier item's slot is left for Save.
+  controls_.SetText(AdjustBox::Text35, found.item ? found.item->Description : "");
+  controls_.SetText(AdjustBox::Text16, found.item ? found.item->LineNo : "");
+  controls_.SetText(AdjustBox::Text37, found.item ? found.item->Quantity : "");
+  controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);
+  controls_.SetMarquee(StepMarker::TypeAmount, kBlinkingMarquee);
+  controls_.SetFocusTo(AdjustFocus::Text36);
+}
+
+ChosenKinds AdjustInventoryPage::ChosenKindsNow() {
+  ChosenKinds chosen{};
+  for (const MovementKindInfo& info : kMovementKinds) {
+    chosen[static_cast<int>(info.kind)] = controls_.KindValue(info.kind) == 0;
+  }
+  return chosen;
+}
+
+void AdjustInventoryPage::SaveClick() {
+  const ItemFileStatus status = PostMovement(PostingSlot(controls_.Text(AdjustBox::Text16)), ChosenKindsNow(),
+                                             controls_.Text(AdjustBox::Text36), counters_, itemFile_);
+  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  ResetAdjustPage(ResetKind::AfterSave);
+}
+
+void AdjustInventoryPage::RefreshClick() { ResetAdjustPage(ResetKind::Plain); }
+
+void AdjustInventoryPage::ResetAdjustPage(ResetKind reset) {
+  for (AdjustBox box :
+       {AdjustBox::Text35, AdjustBox::Text36, AdjustBox::Text37, AdjustBox::Text38, AdjustBox::Text16}) {
+    controls_.SetText(box, "");
+  }
+  for (MovementKind kind : kKindButtonOrder) controls_.CheckKind(kind);
+  if (reset == ResetKind::AfterSave) files::CloseAllFiles();
+  controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);
+  controls_.SetMarquee(StepMarker::TypeAmount, kNoMarquee);
+  controls_.SetMarquee(StepMarker::SaveDue, kNoMarquee);
+  controls_.SetMarquee(StepMarker::ChooseKind, kBlinkingMarquee);
+  controls_.SetFocusTo(AdjustFocus::ItemReceipts);
+}
+
+}  // namespace korvane

@@ -1,0 +1,35 @@
+// Posting a stock movement: the amount changes the quantity on hand and the kind's counters of every
+// item that sits in the chosen slot, and the item file is written anew.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "items/ItemFile.h"
+#include "items/ItemTable.h"
+#include "movements/MovementKind.h"
+
+namespace korvane {
+
+// Posts an amount to one row of the table for each chosen kind. First the quantity on hand, kind by kind
+// in MovementKind order: its stored text (blanks included) read as a number, plus or minus the amount,
+// written back as number text fitted to the field's 6 characters (so 12.3333 is kept as "12.333"). Then
+// each chosen kind's counters: the stored text read as a number plus the amount, written as number text
+// at full length. A posted field is always rewritten, an amount of 0 included ("0012" becomes "12", an
+// empty counter "0").
+void PostToRow(int row, const ChosenKinds& kinds, double amount, ItemTableColumns& table = ItemTable);
+
+// The slot that a posting goes to, from the text of the slot box: its numeric value, or none when the box
+// holds no text (the lookup found nothing), so that nothing is posted rather than every slot that reads
+// as 0.
+std::optional<double> PostingSlot(std::string_view slotText);
+
+// The whole posting: loads the item file into the table, posts the amount (read as a number from its
+// text) to every item whose slot number reads as `slot`, and rewrites the file through the crash-safe
+// rewrite, also when nothing was posted. When the file cannot be read to its end nothing is written;
+// when it cannot be written it is left as it was. Either way the failing status is answered.
+ItemFileStatus PostMovement(std::optional<double> slot, const ChosenKinds& kinds, std::string_view amountText,
+                            WindowCounters& counters, const std::string& itemFile = kItemFileName);
+
+}  // namespace korvane

@@ -1,0 +1,171 @@
+#include "movements/StockPosting.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/SequentialFiles.h"
+#include "files/tests/TempFolder.h"
+#include "movements/tests/MovementFixtures.h"
+
+namespace korvane {
+namespace {
+
+using testing::FieldOf;
+using testing::ItemFields;
+using testing::ItemFileBytes;
+using testing::ReadBytes;
+using testing::SmallItemFile;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+ChosenKinds Only(MovementKind kind) {
+  ChosenKinds kinds{};
+  kinds[static_cast<int>(kind)] = true;
+  return kinds;
+}
+
+class StockPostingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteBytes(ItemFile(), ItemFileBytes(items_)); }
+  void TearDown() override {
+    files::FailWritesAfterLinesForTesting(-1);
+    files::CloseAllFiles();
+  }
+  std::string ItemFile() const { return folder_.File("Item.dat"); }
+
+  ItemFileStatus Post(const char* slot, const ChosenKinds& kinds, const char* amount) {
+    return PostMovement(PostingSlot(slot), kinds, amount, counters_, ItemFile());
+  }
+
+  TempFolder folder_;
+  std::vector<ItemFields> items_ = SmallItemFile();
+  WindowCounters counters_;
+};
+
+// Item 1 holds quantity 10, receipts 7, no write-offs, transfers out 1, no transfers in, and the sales
+// counters empty, 3, 9 and 40.
+TEST_F(StockPostingTest, EachKindChangesTheQuantityAndItsOwnCounters) {
+  struct Case {
+    MovementKind kind;
+    const char* quantity;
+    std::vector<std::pair<ItemField, const char*>> counters;
+  };
+  const Case cases[] = {
+      {MovementKind::Receipt, "12", {{ItemField::Receipts, "9"}}},
+      {MovementKind::TransferIn, "12", {{ItemField::Transin, "2"}}},
+      {MovementKind::WriteOff, "8", {{ItemField::Writeoffs, "2"}}},
+      {MovementKind::TransferOut, "8", {{ItemField::Transout, "3"}}},
+      {MovementKind::Sale, "8",
+       {{ItemField::SoldDay, "2"}, {ItemField::SoldWeek, "5"}, {ItemField::SoldMonth, "11"},
+        {ItemField::SoldYear, "42"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(InfoOf(c.kind).control);
+    WriteBytes(ItemFile(), ItemFileBytes(SmallItemFile()));
+    ASSERT_EQ(Post("1", Only(c.kind), "2"), ItemFileStatus::Ok);
+    std::vector<ItemFields> expected = SmallItemFile();
+    FieldOf(expected[0], ItemField::Quantity) = c.quantity;
+    for (const auto& [field, text] : c.counters) FieldOf(expected[0], field) = text;
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+  }
+}
+
+TEST_F(StockPostingTest, ASaleOf2OnQuantity10WritesTheseBytes) {
+  ASSERT_EQ(Post("1", Only(MovementKind::Sale), "2"), ItemFileStatus::Ok);
+  const std::string firstItem =
+      "1\r\nABC-100        \r\nHex bolt M8 x 40              \r\n5 \r\n1.25    \r\n8     \r\n"
+      "4     \r\n2.5\r\n7\r\n\r\n1\r\n\r\n2\r\n5\r\n11\r\n42\r\n";
+  const std::string bytes = ReadBytes(ItemFile());
+  EXPECT_EQ(bytes.substr(0, firstItem.size()), firstItem);
+  EXPECT_EQ(bytes, ItemFileBytes(testing::AfterASaleOf2OnTheFirstItem()));
+}
+
+TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
+  struct Case {
+    const char* slot;
+    MovementKind kind;
+    const char* amount;
+    int item;  // 0-based
+    const char* quantity;
+    ItemField counter;
+    const char* counterText;
+  };
+  const Case cases[] = {
+      {"1", MovementKind::Receipt, "-2", 0, "8", ItemField::Receipts, "5"},             // reverses
+      {"4", MovementKind::Receipt, "0.3333", 3, "12.333", ItemField::Receipts, "0.3333"},  // cut to 6
+      {"4", MovementKind::TransferIn, "0", 3, "12", ItemField::Transin, "0"},          // rewritten at 0
+      {"4", MovementKind::WriteOff, "", 3, "12", ItemField::Writeoffs, "0"},           // empty amount is 0
+      {"1", MovementKind::TransferOut, "2x", 0, "8", ItemField::Transout, "3"},        // reading stops at x
+      {"1", MovementKind::Receipt, "999995", 0, "100000", ItemField::Receipts, "1000002"},  // only 6 kept
+      {" 2.0 ", MovementKind::WriteOff, "1.5", 1, "8.5", ItemField::Writeoffs, "3.5"},  // slot as number
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.slot) + " " + c.amount);
+    WriteBytes(ItemFile(), ItemFileBytes(SmallItemFile()));
+    ASSERT_EQ(Post(c.slot, Only(c.kind), c.amount), ItemFileStatus::Ok);
+    std::vector<ItemFields> expected = SmallItemFile();
+    FieldOf(expected[c.item], ItemField::Quantity) = c.quantity;
+    FieldOf(expected[c.item], c.counter) = c.counterText;
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+  }
+}
+
+TEST_F(StockPostingTest, EveryItemOfTheSlotIsPosted) {
+  FieldOf(items_[3], ItemField::LineNo) = "1";
+  WriteBytes(ItemFile(), ItemFileBytes(items_));
+  ASSERT_EQ(Post("1", Only(MovementKind::TransferIn), "1"), ItemFileStatus::Ok);
+  std::vector<ItemFields> expected = items_;
+  FieldOf(expected[0], ItemField::Quantity) = "11";
+  FieldOf(expected[0], ItemField::Transin) = "1";
+  FieldOf(expected[3], ItemField::Quantity) = "13";
+  FieldOf(expected[3], ItemField::Transin) = "1";
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+}
+
+TEST_F(StockPostingTest, NothingIsPostedWithoutASlotOrAKind) {
+  // An item whose slot number reads as 0 is not taken for an empty slot box.
+  FieldOf(items_[2], ItemField::LineNo) = "";
+  const std::string original = ItemFileBytes(items_);
+  WriteBytes(ItemFile(), original);
+  EXPECT_EQ(Post("", Only(MovementKind::Receipt), "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), original);
+  EXPECT_EQ(Post("  ", Only(MovementKind::Receipt), "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), original);
+  EXPECT_EQ(Post("1", ChosenKinds{}, "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), original);
+}
+
+TEST_F(StockPostingTest, TwoKindsAtOnceChangeTheQuantityInTurn) {
+  ChosenKinds kinds = Only(MovementKind::Receipt);
+  kinds[static_cast<int>(MovementKind::Sale)] = true;
+  ASSERT_EQ(Post("1", kinds, "3"), ItemFileStatus::Ok);
+  std::vector<ItemFields> expected = SmallItemFile();
+  FieldOf(expected[0], ItemField::Receipts) = "10";
+  FieldOf(expected[0], ItemField::SoldDay) = "3";
+  FieldOf(expected[0], ItemField::SoldWeek) = "6";
+  FieldOf(expected[0], ItemField::SoldMonth) = "12";
+  FieldOf(expected[0], ItemField::SoldYear) = "43";
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+}
+
+TEST_F(StockPostingTest, AFileThatCannotBeReadOrWrittenIsLeftAsItWas) {
+  const std::string cut = ItemFileBytes(items_) + "5\r\nLAST\r\n";
+  WriteBytes(ItemFile(), cut);
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::EndsInsideItem);
+  EXPECT_EQ(ReadBytes(ItemFile()), cut);
+
+  const std::string whole = ItemFileBytes(items_);
+  WriteBytes(ItemFile(), whole);
+  files::FailWritesAfterLinesForTesting(20);
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::CannotWrite);
+  EXPECT_EQ(ReadBytes(ItemFile()), whole);
+  EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
+
+  std::filesystem::remove(ItemFile());
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::CannotOpen);
+  EXPECT_FALSE(std::filesystem::exists(ItemFile()));
+}
+
+}  // namespace
+}  // namespace korvane

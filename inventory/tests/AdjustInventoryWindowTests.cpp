@@ -1,0 +1,183 @@
+// The Adjust Inventory window worked through the forms test driver on a small item file, each posting
+// checked against the bytes of the rewritten file.
+#include <gtest/gtest.h>
+
+#include "inventory/tests/KorvaneWindowsFixture.h"
+#include "items/MainMenuWindow.h"
+#include "movements/AdjustInventoryWindow.h"
+#include "movements/MovementKind.h"
+
+namespace korvane {
+namespace {
+
+using testing::FieldOf;
+using testing::ItemFields;
+using testing::ItemFileBytes;
+using testing::kFontSizeDispid;
+using testing::kValueDispid;
+using testing::SmallItemFile;
+
+class AdjustInventoryWindow : public testing::KorvaneWindowsTest {
+ protected:
+  void SetUp() override {
+    KorvaneWindowsTest::SetUp();
+    ui_.Show<Form1>().Click("InventoryAdjustments");
+    ASSERT_TRUE(ui_.IsVisible("Form3"));
+    testing::SwitchCapsLockOff();  // the main menu switched it on
+  }
+
+  forms::testing::DrivenForm Window() { return ui_.On("Form3"); }
+
+  std::vector<std::string> ChosenKinds() {
+    std::vector<std::string> chosen;
+    for (const MovementKindInfo& info : kMovementKinds) {
+      if (Property("Form3", info.control, kValueDispid) == 0) chosen.push_back(info.control);
+    }
+    return chosen;
+  }
+
+  void Post(const char* kind, const std::string& item, const std::string& amount) {
+    Window().Click(kind).Type("Text38", item).PressEnter("Text38").Type("Text36", amount).PressEnter("Text36");
+    Window().Click("SaveButton4");
+  }
+
+  void ExpectResetPage() {
+    for (const char* box : {"Text35", "Text36", "Text37", "Text38", "Text16"}) EXPECT_EQ(Window().Text(box), "") << box;
+    EXPECT_TRUE(ChosenKinds().empty());
+    EXPECT_EQ(BlinkingMarker(), 1);
+    EXPECT_EQ(ui_.Focused(), "Form3.ItemReceipts");
+  }
+};
+
+TEST_F(AdjustInventoryWindow, LoadsWithNoKindChosenAndStepOneBlinking) {
+  EXPECT_EQ(Window().Caption(), "Adjust Inventory");
+  EXPECT_TRUE(ChosenKinds().empty());
+  EXPECT_EQ(BlinkingMarker(), 1);
+  EXPECT_EQ(Window().Text("Text38"), "");
+}
+
+TEST_F(AdjustInventoryWindow, ClickingAnotherKindChoosesExactlyIt) {
+  Window().Click("ItemReceipts");
+  EXPECT_EQ(ChosenKinds(), std::vector<std::string>{"ItemReceipts"});
+  EXPECT_EQ(BlinkingMarker(), 2);
+  EXPECT_EQ(ui_.Focused(), "Form3.Text38");
+  Window().Click("Sales");
+  EXPECT_EQ(ChosenKinds(), std::vector<std::string>{"Sales"});
+  EXPECT_EQ(BlinkingMarker(), 2);
+}
+
+TEST_F(AdjustInventoryWindow, TheLookupShowsTheFirstItemWhoseNumberBeginsWithTheTypedText) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+    const char* description;
+    const char* quantity;
+    const char* slot;
+  };
+  const Case cases[] = {
+      {"", "", "Hex bolt M8 x 40              ", "10    ", "1"},         // Enter in an empty box
+      {"AB", "AB", "Hex bolt M8 x 40              ", "10    ", "1"},     // a prefix: the first in file order
+      {"AB ", "AB ", "Flat washer M8                ", "10    ", "2"},   // only the item numbered AB
+      {"xy-7", "XY-7", "Lock nut M8                   ", "0012  ", "4"}, // lower case folded
+      {"ZZ", "ZZ", "", "", ""},                                          // nothing found: boxes emptied
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Window().Click("RefreshAdJInv").Click("ItemReceipts").Type("Text38", c.typed);
+    EXPECT_EQ(Window().Text("Text38"), c.shown);
+    Window().PressEnter("Text38");
+    EXPECT_EQ(Window().Text("Text35"), c.description);
+    EXPECT_EQ(Window().Text("Text37"), c.quantity);
+    EXPECT_EQ(Window().Text("Text16"), c.slot);
+    EXPECT_EQ(BlinkingMarker(), 3);
+    EXPECT_EQ(ui_.Focused(), "Form3.Text36");
+  }
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(AdjustInventoryWindow, ASaleOf2OnQuantity10WithAnEmptySoldDay) {
+  Window().Click("Sales").Type("Text38", "AB").PressEnter("Text38").Type("Text36", "2");
+  EXPECT_EQ(BlinkingMarker(), 3);
+  Window().PressEnter("Text36");
+  EXPECT_EQ(BlinkingMarker(), 4);
+  EXPECT_EQ(ui_.Focused(), "Form3.SaveButton4");
+  Window().Click("SaveButton4");
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(testing::AfterASaleOf2OnTheFirstItem()));
+  ExpectResetPage();
+}
+
+TEST_F(AdjustInventoryWindow, TypedAmountsArePostedAsNumbers) {
+  struct Case {
+    const char* kind;
+    const char* item;
+    const char* amount;
+    const char* shown;
+    int row;
+    const char* quantity;
+    ItemField counter;
+    const char* counterText;
+  };
+  const Case cases[] = {
+      {"ItemReceipts", "AB", "-2", "-2", 0, "8", ItemField::Receipts, "5"},            // a negative receipt
+      {"ItemReceipts", "XY", "0.3333", "0.3333", 3, "12.333", ItemField::Receipts, "0.3333"},  // cut to 6
+      {"ItemTransfersOut", "AB ", "1e1", "1E1", 1, "0", ItemField::Transout, "10"},   // folded to upper case
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.amount);
+    WriteItemFile(ItemFileBytes(SmallItemFile()));
+    Window().Click(c.kind).Type("Text38", c.item).PressEnter("Text38").Type("Text36", c.amount);
+    EXPECT_EQ(Window().Text("Text36"), c.shown);
+    Window().PressEnter("Text36").Click("SaveButton4");
+    std::vector<ItemFields> expected = SmallItemFile();
+    FieldOf(expected[c.row], ItemField::Quantity) = c.quantity;
+    FieldOf(expected[c.row], c.counter) = c.counterText;
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  }
+}
+
+TEST_F(AdjustInventoryWindow, SaveAfterALookupThatFoundNothingPostsNothing) {
+  const std::string original = ItemFileBytes(SmallItemFile());
+  Window().Click("ItemReceipts").Type("Text38", "XY").PressEnter("Text38");
+  ASSERT_EQ(Window().Text("Text16"), "4");
+  Window().Click("RefreshAdJInv").Click("ItemReceipts").Type("Text38", "ZZ").PressEnter("Text38");
+  Window().Type("Text36", "5").PressEnter("Text36").Click("SaveButton4");
+  EXPECT_EQ(ItemFileNow(), original);
+  ExpectResetPage();
+}
+
+TEST_F(AdjustInventoryWindow, AnItemFileCutShortIsReportedAndLeftAsItWas) {
+  const std::string cut = ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n";
+  WriteItemFile(cut);
+  ui_.AnswerNextMessageBox(IDOK);
+  Window().Click("ItemReceipts").Type("Text38", "ZZ").PressEnter("Text38");
+  ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(ui_.MessageBoxes()[0].text, "Error Condition Exists, goto (Debug Inventory) to correct.");
+  EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+  ExpectResetPage();
+
+  ui_.AnswerNextMessageBox(IDOK);
+  Post("ItemReceipts", "AB", "5");
+  EXPECT_EQ(ui_.MessageBoxes().size(), 2u);
+  EXPECT_EQ(ItemFileNow(), cut);
+  ExpectResetPage();
+}
+
+TEST_F(AdjustInventoryWindow, HoverChangesTheKindButtonsCaptionSize) {
+  Window().MoveMouseOver("ItemWriteOffs");
+  EXPECT_EQ(Property("Form3", "ItemWriteOffs", kFontSizeDispid), 10);
+  Window().MoveMouseOver("Sales");
+  EXPECT_EQ(Property("Form3", "ItemWriteOffs", kFontSizeDispid), 8);
+  EXPECT_EQ(Property("Form3", "Sales", kFontSizeDispid), 12);
+  Window().MoveMouseOver("RefreshAdJInv");
+  EXPECT_EQ(Property("Form3", "Sales", kFontSizeDispid), 10);
+  EXPECT_EQ(Property("Form3", "RefreshAdJInv", kFontSizeDispid), 12);
+}
+
+TEST_F(AdjustInventoryWindow, IsSavedAsAPicture) {
+  Window().Click("ItemReceipts").Type("Text38", "AB").PressEnter("Text38");
+  ui_.SavePng("Form3", "adjust-inventory.png");
+  EXPECT_GT(testing::ReadBytes("adjust-inventory.png").size(), 1000u);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,97 @@
+// The description's properties as a control reads them by name, and event arguments as handlers see them.
+#include "ControlEvents.h"
+#include "DescriptionPropertyBag.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane::activex {
+namespace {
+
+TEST(DescriptionPropertyBag, ReadsPropertiesByNameInTheTypeAsked)
+{
+    const forms::ElementDescription form = forms::ParseFormDescription(R"(form F {
+      activex C {
+        clsid "{9B9693D4-77B7-4B64-AB9D-8B36B857ABCF}"
+        rect 1 2 3 4
+        Caption "  Step 1"
+        FontSize 12.5
+        Value True
+        MarqueeStyle 3
+        GroupNumber 0x10
+      }
+    })");
+    auto* bag = new DescriptionPropertyBag(form.children.front());
+    const struct {
+        const wchar_t* name;
+        VARTYPE asked;
+        HRESULT result;
+        VARTYPE given;
+        const wchar_t* text;  // the value as text
+    } cases[] = {
+        {L"Caption", VT_BSTR, S_OK, VT_BSTR, L"  Step 1"},
+        {L"caption", VT_EMPTY, S_OK, VT_BSTR, L"  Step 1"},
+        {L"FontSize", VT_R4, S_OK, VT_R4, L"12.5"},
+        {L"Value", VT_BOOL, S_OK, VT_BOOL, L"True"},
+        {L"Value", VT_I2, S_OK, VT_I2, L"-1"},
+        {L"MarqueeStyle", VT_EMPTY, S_OK, VT_I4, L"3"},
+        {L"GroupNumber", VT_I2, S_OK, VT_I2, L"16"},
+        {L"Caption", VT_I4, DISP_E_TYPEMISMATCH, VT_EMPTY, nullptr},
+        {L"Missing", VT_I4, E_INVALIDARG, VT_EMPTY, nullptr},
+        {L"rect", VT_EMPTY, E_INVALIDARG, VT_EMPTY, nullptr},  // the container's own
+        {L"clsid", VT_BSTR, E_INVALIDARG, VT_EMPTY, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(com::Narrow(c.name));
+        com::Variant value;
+        value.Get().vt = c.asked;
+        EXPECT_EQ(bag->Read(c.name, &value.Get(), nullptr), c.result);
+        if (c.result != S_OK)
+            continue;
+        EXPECT_EQ(value.Type(), c.given);
+        com::Variant text;
+        ASSERT_TRUE(value.ConvertTo(VT_BSTR, text));
+        if (c.given == VT_BOOL)
+            EXPECT_EQ(value.AsBool() ? std::wstring(L"True") : std::wstring(L"False"), c.text);
+        else
+            EXPECT_EQ(text.AsText(), c.text);
+    }
+    EXPECT_EQ(bag->Write(L"Caption", nullptr), E_NOTIMPL);
+    bag->Release();
+}
+
+TEST(EventArguments, GivesArgumentsInDeclaredOrderAndWritesOnlyByReferenceOnes)
+{
+    short clickValue = -1;
+    long x = 7;
+    VARIANTARG reversed[3];  // as IDispatch::Invoke receives them: last first
+    reversed[2].vt = VT_I2 | VT_BYREF;
+    reversed[2].piVal = &clickValue;
+    reversed[1].vt = VT_I4;
+    reversed[1].lVal = x;
+    reversed[0].vt = VT_BSTR;
+    reversed[0].bstrVal = SysAllocString(L"third");
+    EventArguments arguments(reversed, 3);
+
+    ASSERT_EQ(arguments.Count(), 3u);
+    EXPECT_TRUE(arguments.IsByReference(0));
+    EXPECT_FALSE(arguments.IsByReference(1));
+    EXPECT_EQ(arguments.Get(0).Type(), VT_I2);
+    EXPECT_EQ(arguments.Get(0).AsInt32(), -1);
+    EXPECT_EQ(arguments.Get(1).AsInt32(), 7);
+    EXPECT_EQ(arguments.Get(2).AsText(), L"third");
+    EXPECT_EQ(arguments.Get(3).Type(), VT_EMPTY);
+
+    EXPECT_EQ(arguments.Set(0, com::Variant::Bool(false)), S_OK);
+    EXPECT_EQ(clickValue, 0);
+    EXPECT_EQ(arguments.Set(0, com::Variant::Text(L"12")), S_OK);
+    EXPECT_EQ(clickValue, 12);
+    EXPECT_EQ(arguments.Set(0, com::Variant::Text(L"twelve")), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(clickValue, 12);
+    EXPECT_EQ(arguments.Set(1, com::Variant::Int32(9)), E_INVALIDARG);
+    EXPECT_EQ(reversed[1].lVal, 7);
+    EXPECT_EQ(arguments.Set(5, com::Variant::Int32(9)), E_INVALIDARG);
+    SysFreeString(reversed[0].bstrVal);
+}
+
+} // namespace
+} // namespace korvane::activex
