@@ -20,7 +20,9 @@ HRESULT OleControl::InPlaceActivate(LONG verb)
     if (clientSite_ == nullptr)
         return S_OK;
     if (inPlaceSite_ == nullptr) {
-        if (ControlRow().windowlessAllowed != 0 &&
+        // A control that already has a window (made under the parking window before it was sited)
+        // is activated with it: drawn windowless, it would never show.
+        if (ControlRow().windowlessAllowed != 0 && controlWindow_ == nullptr &&
             FAILED(clientSite_->QueryInterface(IID_IOleInPlaceSiteWindowless,
                                                reinterpret_cast<void**>(&windowlessSite_))))
             windowlessSite_ = nullptr;

@@ -273,6 +273,20 @@ TEST_F(ActivationTest, WindowMadeBeforeTheContainerIsParkedAndMovedOnActivation)
     Close(control);
 }
 
+TEST_F(ActivationTest, ParkedWindowIsKeptByAControlThatCouldBeWindowless)
+{
+    RecordingContainer container;
+    HeldControl control(TestRowButtonLike);
+    const HWND window = control->CreateControlWindow(0, 0, FALSE);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(Activate(control, container, OLEIVERB_INPLACEACTIVATE), S_OK);
+    EXPECT_EQ(control->WindowlessSite(), nullptr);
+    EXPECT_EQ(container.CountCalls("CanWindowlessActivate"), 0);
+    EXPECT_EQ(control->ControlWindow(), window);
+    EXPECT_EQ(GetParent(window), container.Window());
+    Close(control);
+}
+
 TEST_F(ActivationTest, ClipRegionIsSetAndRemovedByObjectRects)
 {
     RecordingContainer container;
