@@ -44,3 +44,16 @@ korvane_prepare_prefix() {
     fi
   ) 9>"$WINEPREFIX.lock"
 }
+
+# For test prefixes: a crashing test prints Wine's backtrace and ends, instead of waiting for someone to
+# close the crash dialog on a display that nobody looks at.
+korvane_quiet_crashes() {
+  local loader=$1
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.korvane-quiet-crashes" ]; then
+      "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+      touch "$WINEPREFIX/.korvane-quiet-crashes"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}

@@ -279,6 +279,49 @@ TEST_F(ConnectionPoint, FiringPassesParametersLastFirstAndByReferenceValuesComeB
     SysFreeString(text);
 }
 
+TEST_F(ConnectionPoint, FiringCarriesEveryKindOfValueAndRefusesTooManyParameters)
+{
+    const VARTYPE types[] = {VT_CY, VT_DATE, VT_DISPATCH, VT_UNKNOWN, VT_ERROR, VT_BOOL, VT_BSTR | VT_BYREF};
+    const EventDescriptor event = {9, 7, types};
+    TestSink* sink = NewSink("s0");
+    Advise(source.events, sink);
+    CY money = {};
+    money.int64 = 123456789012LL;
+    BSTR text = nullptr;
+    sink->onCall = [&](DISPID, DISPPARAMS* parameters) {
+        ASSERT_EQ(parameters->cArgs, 7u);
+        VARIANTARG* args = parameters->rgvarg;
+        EXPECT_EQ(V_VT(&args[6]), VT_CY);
+        EXPECT_EQ(V_CY(&args[6]).int64, 123456789012LL);
+        EXPECT_EQ(V_VT(&args[5]), VT_DATE);
+        EXPECT_DOUBLE_EQ(V_DATE(&args[5]), 45000.5);
+        EXPECT_EQ(V_VT(&args[4]), VT_DISPATCH);
+        EXPECT_EQ(V_DISPATCH(&args[4]), static_cast<IDispatch*>(sink));
+        EXPECT_EQ(V_VT(&args[3]), VT_UNKNOWN);
+        EXPECT_EQ(V_UNKNOWN(&args[3]), nullptr);
+        EXPECT_EQ(V_VT(&args[2]), VT_ERROR);
+        EXPECT_EQ(V_ERROR(&args[2]), DISP_E_PARAMNOTFOUND);
+        EXPECT_EQ(V_VT(&args[1]), VT_BOOL);
+        EXPECT_EQ(V_BOOL(&args[1]), VARIANT_TRUE);
+        ASSERT_EQ(V_VT(&args[0]), VT_BSTR | VT_BYREF);
+        *V_BSTRREF(&args[0]) = SysAllocString(L"from the sink");
+    };
+    Fire(source.events, &event, money, DATE(45000.5), static_cast<IDispatch*>(sink), static_cast<IUnknown*>(nullptr),
+         SCODE(DISP_E_PARAMNOTFOUND), VARIANT_TRUE, &text);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text, L"from the sink");
+    SysFreeString(text);
+
+    // More parameters than the firing has room for: nothing is fired.
+    VARTYPE many[MaxEventParameters + 1];
+    for (VARTYPE& type : many)
+        type = VT_I4;
+    const EventDescriptor tooMany = {10, MaxEventParameters + 1, many};
+    log.clear();
+    Fire(source.events, &tooMany);
+    EXPECT_TRUE(log.empty());
+}
+
 TEST_F(ConnectionPoint, PropertyNotificationReachesTheNotifySinks)
 {
     EXPECT_TRUE(source.notify.SendOnRequestEdit(12));

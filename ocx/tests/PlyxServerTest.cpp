@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,9 @@ typedef HRESULT(STDAPICALLTYPE* GetClassObjectFunction)(REFCLSID, REFIID, void**
 typedef HRESULT(STDAPICALLTYPE* ServerFunction)();
 
 const char LibraryId[] = "{0BA686C6-F7D3-101A-993E-0000C0EF6F5E}";
+const GUID LibraryGuid = {0x0BA686C6, 0xF7D3, 0x101A, {0x99, 0x3E, 0x00, 0x00, 0xC0, 0xEF, 0x6F, 0x5E}};
+// The locale the library is registered under: its own.
+constexpr LCID LibraryLocale = 1033;
 const CLSID DataObjectClsid = {0x6B976286, 0x3692, 0x11D0, {0x9B, 0x8A, 0x00, 0x00, 0xC0, 0xF0, 0x4C, 0x96}};
 
 std::string LibraryPath()
@@ -238,6 +242,37 @@ DWORD RunRegsvr32(const std::string& arguments)
     return exitCode;
 }
 
+// What a host finds of the registered type library: version 2.0 of the library, and the path it
+// comes from; an HRESULT that failed when the library is not registered.
+HRESULT FindRegisteredTypeLibrary(std::string* path, WORD* majorVersion, WORD* minorVersion)
+{
+    ITypeLib* library = nullptr;
+    HRESULT hr = LoadRegTypeLib(LibraryGuid, 2, 0, LibraryLocale, &library);
+    if (FAILED(hr))
+        return hr;
+    TLIBATTR* attributes = nullptr;
+    hr = library->GetLibAttr(&attributes);
+    if (SUCCEEDED(hr)) {
+        EXPECT_TRUE(IsEqualGUID(attributes->guid, LibraryGuid));
+        *majorVersion = attributes->wMajorVerNum;
+        *minorVersion = attributes->wMinorVerNum;
+        library->ReleaseTLibAttr(attributes);
+    }
+    library->Release();
+    BSTR registeredPath = nullptr;
+    if (SUCCEEDED(hr))
+        hr = QueryPathOfRegTypeLib(LibraryGuid, 2, 0, LibraryLocale, &registeredPath);
+    if (SUCCEEDED(hr)) {
+        char narrow[MAX_PATH];
+        if (WideCharToMultiByte(CP_ACP, 0, registeredPath, -1, narrow, MAX_PATH, nullptr, nullptr) > 0)
+            *path = narrow;
+        else
+            hr = HRESULT_FROM_WIN32(GetLastError());
+    }
+    SysFreeString(registeredPath);
+    return hr;
+}
+
 TEST_F(PlyxServer, Regsvr32RegistersAndUnregistersTheLibrary)
 {
     const std::string path = "\"" + LibraryPath() + "\"";
@@ -247,9 +282,24 @@ TEST_F(PlyxServer, Regsvr32RegistersAndUnregistersTheLibrary)
     else
         EXPECT_NE(registered, 0u) << "the type library cannot be loaded";
     EXPECT_EQ(Value(std::string("Plyx.QvRibbon\\CurVer")), "Plyx.QvRibbon.2");
+    if (hasTypeLibrary_) {
+        std::string typeLibraryPath;
+        WORD major = 0;
+        WORD minor = 0;
+        EXPECT_EQ(FindRegisteredTypeLibrary(&typeLibraryPath, &major, &minor), S_OK);
+        EXPECT_EQ(major, 2);
+        EXPECT_EQ(minor, 0);
+        char fullPath[MAX_PATH];
+        ASSERT_GT(GetFullPathNameA(LibraryPath().c_str(), MAX_PATH, fullPath, nullptr), 0u);
+        EXPECT_EQ(lstrcmpiA(typeLibraryPath.c_str(), fullPath), 0) << "registered from " << typeLibraryPath;
+    }
     EXPECT_EQ(RunRegsvr32("/u " + path), 0u);
     EXPECT_FALSE(Exists("Plyx.QvRibbon"));
     EXPECT_FALSE(Exists(ClsidKey(ControlRows[4].clsid)));
+    std::string unregisteredPath;
+    WORD major = 0;
+    WORD minor = 0;
+    EXPECT_EQ(FindRegisteredTypeLibrary(&unregisteredPath, &major, &minor), TYPE_E_LIBNOTREGISTERED);
 }
 
 } // namespace

@@ -20,6 +20,7 @@ public:
     const std::string& Name() const override { return name_; }
     std::optional<int> Index() const override { return std::nullopt; }
     HWND ContainerWindow() const override { return form_; }
+    forms::HostedControl* Holder() const override { return nullptr; }
     forms::FontDescription AmbientFont() const override { return {"DejaVu Sans", 9, false, false}; }
     COLORREF AmbientBackColor() const override { return RGB(192, 192, 192); }
     bool RaiseEvent(std::string_view event, forms::EventArgs& args) override
