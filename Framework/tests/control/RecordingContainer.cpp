@@ -18,9 +18,12 @@ HWND MakeContainerWindow(bool visible)
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         registered = RegisterClassA(&windowClass) != 0;
     }
-    return CreateWindowExA(0, ContainerClassName, "Recording container",
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), 0, 0, 400, 300, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, ContainerClassName, "Recording container", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                  0, 0, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Shown without taking the activation: other test programs on the same display keep their focus.
+    if (window != nullptr && visible)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
 }
 
 std::string WithNumber(const char* name, long long number)
