@@ -4,6 +4,8 @@
 #include "LibraryHooks.h"
 #include "Module.h"
 #include "ObjectDescriptor.h"
+#include "ParkingWindow.h"
+#include "ReflectorWindow.h"
 #include "SatelliteResources.h"
 #include "ServerRegistration.h"
 
@@ -34,6 +36,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*)
         return LibraryProcessAttach(instance) ? TRUE : FALSE;
     case DLL_PROCESS_DETACH:
         UnregisterControlWindowClasses();
+        ParkingWindow::Destroy();
+        ReflectorWindow::Unregister();
         LibraryProcessDetach();
         ReleaseResourceInstances();
         // Last: the clean-up above may take the lock.

@@ -2,30 +2,12 @@
 
 #include "AnsiString.h"
 #include "Module.h"
+#include "StreamBytes.h"
 
 namespace {
 
 // Conversions of short texts use a buffer on the stack.
 constexpr int StackTextBuffer = 120;
-
-// Reads exactly `size` bytes; a stream that ends early is a fault of the stored data.
-HRESULT ReadExactly(IStream* stream, void* buffer, ULONG size)
-{
-    ULONG read = 0;
-    const HRESULT hr = stream->Read(buffer, size, &read);
-    if (FAILED(hr))
-        return hr;
-    return read == size ? S_OK : STG_E_READFAULT;
-}
-
-HRESULT WriteExactly(IStream* stream, const void* buffer, ULONG size)
-{
-    ULONG written = 0;
-    const HRESULT hr = stream->Write(buffer, size, &written);
-    if (FAILED(hr))
-        return hr;
-    return written == size ? S_OK : STG_E_WRITEFAULT;
-}
 
 HRESULT WriteLengthAndBytes(IStream* stream, const char* bytes, unsigned int length)
 {

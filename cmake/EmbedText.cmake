@@ -1,19 +1,23 @@
-# Makes a text file part of the program: a header that holds the file's text as one string constant.
+# Makes a text file part of a build: a header that holds the file's text as one string constant.
 #
-#   korvane_embed_text(<header> <symbol> <file>)
+#   korvane_embed_text(TARGET <target> HEADER <folder/Name.h> SYMBOL <symbol> FILE <file>)
 #
-# The header is written into the build tree (its folder is added to the includes of whoever includes it
-# through CMAKE_CURRENT_BINARY_DIR); the build configures again when the file changes.
+# makes the interface library <target>, through which `#include "<folder/Name.h>"` finds the header
+# written into the build tree; the build configures again when the file changes.
 include_guard(GLOBAL)
 
-function(korvane_embed_text header symbol file)
-  file(READ ${file} KORVANE_EMBEDDED_TEXT)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
-  set(KORVANE_EMBEDDED_SYMBOL ${symbol})
-  get_filename_component(KORVANE_EMBEDDED_SOURCE ${file} NAME)
-  file(CONFIGURE OUTPUT ${header} @ONLY CONTENT
+function(korvane_embed_text)
+  cmake_parse_arguments(E "" "TARGET;HEADER;SYMBOL;FILE" "" ${ARGN})
+  file(READ ${E_FILE} KORVANE_EMBEDDED_TEXT)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${E_FILE})
+  set(KORVANE_EMBEDDED_SYMBOL ${E_SYMBOL})
+  get_filename_component(KORVANE_EMBEDDED_SOURCE ${E_FILE} NAME)
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/embedded)
+  file(CONFIGURE OUTPUT ${folder}/${E_HEADER} @ONLY CONTENT
 "// Made by the build from @KORVANE_EMBEDDED_SOURCE@; edit that file instead.
 #pragma once
 inline constexpr char @KORVANE_EMBEDDED_SYMBOL@[] = R\"korvane_text(@KORVANE_EMBEDDED_TEXT@)korvane_text\";
 ")
+  add_library(${E_TARGET} INTERFACE)
+  target_include_directories(${E_TARGET} INTERFACE ${folder})
 endfunction()

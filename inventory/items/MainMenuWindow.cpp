@@ -83,13 +83,13 @@ void Form1::Form_Load() {
 }
 
 void Form1::ExitButton_Click() {
-  // The master list and the sort window are unloaded by name, which loads them first when they are not
-  // loaded; then the main menu itself. The program ends with its last window.
-  forms::Forms::Get<Form60>();
+  // The master list and the sort window are unloaded when they are loaded; one that is not is left alone,
+  // since loading the sort window only to unload it would show it, check the item file and put a fresh
+  // main menu in place of the one that is ending. Then the main menu itself: the program ends with its
+  // last window.
   forms::Forms::Unload<Form60>();
-  forms::Forms::Get<Form2>();
   forms::Forms::Unload<Form2>();
-  forms::Forms::Unload(*this);
+  forms::Forms::Unload<Form1>();
 }
 
 void Form1::Perform(std::string_view control) {

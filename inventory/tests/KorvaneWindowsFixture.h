@@ -16,6 +16,7 @@
 #include "items/Navigation.h"
 #include "movements/tests/MovementFixtures.h"
 #include "shell/Shell.h"
+#include "StandInControls.h"
 
 namespace korvane::testing {
 
@@ -42,6 +43,14 @@ inline void SwitchCapsLockOff() {
     }
     Sleep(10);
   }
+}
+
+// The folder of the test program, where the build puts the help pages and where the pictures go.
+inline std::string TestProgramFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.erase(folder.find_last_of("\\/") + 1);
 }
 
 inline double NumberOf(const forms::PropertyValue& value) {
@@ -90,6 +99,7 @@ class KorvaneWindowsTest : public ::testing::Test {
     return blinking;
   }
 
+  StandInControls standIns_;
   forms::testing::FormDriver ui_;
 };
 

@@ -9,14 +9,6 @@ namespace korvane::forms {
 
 namespace {
 
-// `visible False` (or false, or 0) describes a control that starts hidden.
-bool DescribedVisible(const ElementDescription& element) {
-  const DescriptionProperty* visible = element.Find("visible");
-  if (!visible || visible->values.size() != 1) return true;
-  const std::string& value = visible->values[0].text;
-  return !(value == "False" || value == "false" || value == "0");
-}
-
 int ScreenPixelsPerInch() {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -31,7 +23,7 @@ Control::Control(Form& owner, const ElementDescription& element, POINT origin)
   if (auto rect = element.Rect())
     bounds_ = RECT{origin.x + rect->left, origin.y + rect->top, origin.x + rect->left + rect->width,
                    origin.y + rect->top + rect->height};
-  visible_ = DescribedVisible(element);
+  visible_ = !element.Has("hidden");
   tab_index_ = static_cast<int>(element.Integer("tab", 0));
   tab_stop_ = !element.Has("notabstop");
   font_ = element.Font().value_or(owner.Font());

@@ -27,16 +27,16 @@
 //   int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return korvane::forms::Forms::RunProgram<Form1>(); }
 //
 // What a description gives each kind of element (places are `rect left top width height` in pixels of
-// the form's client area, or of the element that holds the element; colours are 0x00BBGGRR;
-// `visible False` starts a control hidden):
+// the form's client area, or of the element that holds the element; colours are 0x00BBGGRR; the flag
+// `hidden` starts a control hidden):
 //   form        caption, size (client width and height), position (left top), font, backcolor
-//   label       caption, rect, font, backcolor, forecolor, tooltip, visible
-//   textbox     text, rect, tab, notabstop, readonly, font, backcolor, forecolor, tooltip, visible
-//   listbox     rect, tab, notabstop, font, backcolor, forecolor, tooltip, visible
-//   button      caption or picture (a bitmap resource), rect, tab, notabstop, font, tooltip, visible
-//   picturebox  picture, rect, border, backcolor, visible
+//   label       caption, rect, font, backcolor, forecolor, tooltip, hidden
+//   textbox     text, rect, tab, notabstop, readonly, font, backcolor, forecolor, tooltip, hidden
+//   listbox     rect, tab, notabstop, font, backcolor, forecolor, tooltip, hidden
+//   button      caption or picture (a bitmap resource), rect, tab, notabstop, font, tooltip, hidden
+//   picturebox  picture, rect, border, backcolor, hidden
 //   menu        caption, disabled; menus inside a menu of the menu bar make its submenu
-//   activex     (any kind a HostedControlFactory is registered for) rect, tab, notabstop, tooltip, visible,
+//   activex     (any kind a HostedControlFactory is registered for) rect, tab, notabstop, tooltip, hidden,
 //               and whatever its factory reads; elements inside it are controls it holds
 // Handlers are bound by control name and event: "Form" Load; text boxes KeyPress; list boxes Click and
 // MouseDown; buttons and menu entries Click; hosted controls whatever events they raise.

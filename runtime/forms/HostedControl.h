@@ -51,7 +51,7 @@ class HostedControlSite {
   virtual HWND ContainerWindow() const = 0;
   // The hosted control whose element holds this one's element (a frame), or null when the form holds it.
   // The element's rect is relative to the holder; Move() always gives the place in the form's client area.
-  virtual HostedControl* Holder() const = 0;
+  virtual HostedControl* Holder() const { return nullptr; }
   // The form's font and back colour, for the control's ambient properties.
   virtual FontDescription AmbientFont() const = 0;
   virtual COLORREF AmbientBackColor() const = 0;

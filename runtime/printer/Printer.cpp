@@ -1,9 +1,12 @@
 #include "printer/Printer.h"
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "forms/GdiObjects.h"
 #include "forms/MessageBox.h"
+#include "printer/PagePlacement.h"
 
 namespace korvane::printer {
 
@@ -34,74 +37,68 @@ HRESULT LastError() {
   return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
 }
 
-// The character cell of a font on the printer.
-struct Cell {
-  int width = 0;
-  int height = 0;
-};
+// The fonts of a document made on the printer, each with its character cell there.
+class PrinterFonts {
+ public:
+  explicit PrinterFonts(HDC dc) : dc_(dc), pixels_per_inch_(GetDeviceCaps(dc, LOGPIXELSY)) {}
 
-Cell CellOf(HDC dc) {
-  TEXTMETRICA metrics{};
-  if (!GetTextMetricsA(dc, &metrics)) return {};
-  return Cell{metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
-}
+  struct Made {
+    forms::GdiFont font;
+    CellSize cell;
+  };
+
+  const Made& Of(const PrintFont& wanted) {
+    auto found = made_.find({wanted.name, wanted.points});
+    if (found != made_.end()) return found->second;
+    Made made{forms::MakeFont(forms::FontDescription{wanted.name, wanted.points}, pixels_per_inch_), {}};
+    if (made.font) {
+      forms::SelectedObject selected(dc_, made.font.Get());
+      TEXTMETRICA metrics{};
+      if (GetTextMetricsA(dc_, &metrics))
+        made.cell = CellSize{metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
+    }
+    return made_.emplace(std::make_pair(wanted.name, wanted.points), std::move(made)).first->second;
+  }
+
+ private:
+  HDC dc_;
+  int pixels_per_inch_;
+  std::map<std::pair<std::string, double>, Made> made_;
+};
 
 }  // namespace
 
 HRESULT RenderDocument(HDC printer_dc, const PrintedDocument& document, const std::string& job_name) {
   if (!printer_dc) return E_INVALIDARG;
-  if (document.lines.empty()) return S_OK;  // nothing was printed: no job
+  PrinterFonts fonts(printer_dc);
+  const PagePlan plan = PlaceOnPages(document, GetDeviceCaps(printer_dc, VERTRES),
+                                     [&](const PrintFont& font) { return fonts.Of(font).cell; });
+  if (plan.pages < 0) return E_FAIL;  // a font the printer cannot measure
+  if (plan.pages == 0) return S_OK;   // nothing was printed: no job
+
   DOCINFOA job{};
   job.cbSize = sizeof job;
   job.lpszDocName = job_name.c_str();
   if (StartDocA(printer_dc, &job) <= 0) return LastError();
-
-  const int page_height = GetDeviceCaps(printer_dc, VERTRES);
-  const int pixels_per_inch = GetDeviceCaps(printer_dc, LOGPIXELSY);
   HRESULT result = S_OK;
-  bool page_open = false;
-  int top = 0;
-  for (const PrintedLine& line : document.lines) {
-    forms::GdiFont font = forms::MakeFont(forms::FontDescription{line.font.name, line.font.points}, pixels_per_inch);
-    if (!font) {
+  auto run = plan.runs.begin();
+  for (int page = 0; page < plan.pages && SUCCEEDED(result); ++page) {
+    if (StartPage(printer_dc) <= 0) {
       result = LastError();
       break;
     }
-    forms::SelectedObject selected(printer_dc, font.Get());
-    const Cell cell = CellOf(printer_dc);
-    if (cell.width <= 0 || cell.height <= 0) {
-      result = E_FAIL;
-      break;
-    }
-    if (page_open && top + cell.height > page_height) {
-      if (EndPage(printer_dc) <= 0) {
-        result = LastError();
-        break;
-      }
-      page_open = false;
-    }
-    if (!page_open) {
-      if (StartPage(printer_dc) <= 0) {
-        result = LastError();
-        break;
-      }
-      page_open = true;
-      top = 0;
-    }
-    for (const PrintedRun& run : line.runs) {
-      if (run.text.empty()) continue;
+    for (; run != plan.runs.end() && run->page == page; ++run) {
+      forms::SelectedObject selected(printer_dc, fonts.Of(run->font).font.Get());
       // Every character stands in its own cell, whatever the font's own advance widths are.
-      std::vector<INT> advances(run.text.size(), cell.width);
-      if (!ExtTextOutA(printer_dc, (run.column - 1) * cell.width, top, 0, nullptr, run.text.data(),
-                       static_cast<UINT>(run.text.size()), advances.data())) {
+      std::vector<INT> advances(run->text.size(), run->cell_width);
+      if (!ExtTextOutA(printer_dc, run->x, run->y, 0, nullptr, run->text.data(), static_cast<UINT>(run->text.size()),
+                       advances.data())) {
         result = LastError();
         break;
       }
     }
-    if (FAILED(result)) break;
-    top += cell.height;
+    if (SUCCEEDED(result) && EndPage(printer_dc) <= 0) result = LastError();
   }
-  if (SUCCEEDED(result) && page_open && EndPage(printer_dc) <= 0) result = LastError();
   if (FAILED(result)) {
     AbortDoc(printer_dc);
     return result;

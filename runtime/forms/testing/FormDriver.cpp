@@ -89,6 +89,9 @@ DrivenForm& DrivenForm::Click(std::string_view control) {
 DrivenForm& DrivenForm::MouseDown(std::string_view control, int x, int y, int button) {
   HWND window = Window(control);
   if (!window) throw std::logic_error(std::string(control) + " of " + name_ + " has no window to press");
+  // The mouse reaches only what the user can see and use.
+  if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+    throw std::logic_error(std::string(control) + " of " + name_ + " is hidden or disabled and cannot be pressed");
   const MouseMessages messages = MouseMessagesOf(button);
   PostMessageA(window, WM_MOUSEMOVE, 0, Point(x, y));
   PostMessageA(window, messages.down, messages.held, Point(x, y));

@@ -60,7 +60,8 @@ class DrivenForm {
   // The loaded form of this name; fails the test (throws) when none is loaded.
   Form& Get() const;
 
-  // Actions; each returns the form for chaining.
+  // Actions; each returns the form for chaining. Pressing a hidden or disabled control, choosing a
+  // disabled menu entry or naming what the form does not have throws std::logic_error.
   DrivenForm& Click(std::string_view control);                    // left press and release at the centre
   DrivenForm& MouseDown(std::string_view control, int x, int y, int button = kLeftButton);  // press + release
   DrivenForm& MoveMouseOver(std::string_view control);           // the pointer moves onto the control's centre

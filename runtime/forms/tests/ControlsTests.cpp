@@ -57,7 +57,7 @@ class EntryForm : public Form {
   label Warning {
     caption "Don't use commas or quotes on input"
     rect 200 120 200 16
-    visible False
+    hidden
   }
   menu debuginv { caption "                  &Debug Inventory" }
   menu helpfiles {
@@ -223,7 +223,7 @@ TEST_F(Controls, MenusKeepTheirCaptionsAndTheirEntriesRunTheirHandlers) {
 }
 
 TEST_F(Controls, FocusAndVisibility) {
-  EXPECT_FALSE(form.ControlVisible("Warning"));  // described as not visible
+  EXPECT_FALSE(form.ControlVisible("Warning"));  // described as hidden
   entry().LabelNamed("Warning").SetVisible(true);
   EXPECT_TRUE(form.ControlVisible("Warning"));
   entry().TextBoxNamed("Text36").SetFocus();
@@ -233,6 +233,11 @@ TEST_F(Controls, FocusAndVisibility) {
   entry().ButtonNamed("Command", 1).SetVisible(false);
   ui.Pump();
   EXPECT_FALSE(form.ControlVisible("Command(1)"));
+  EXPECT_THROW(form.Click("Command(1)"), std::logic_error);
+  entry().ButtonNamed("Command", 0).SetEnabled(false);
+  EXPECT_THROW(form.Click("Command(0)"), std::logic_error);
+  EXPECT_TRUE(entry().events.empty());
+  entry().ButtonNamed("Command", 0).SetEnabled(true);
   form.PressKey("Command(0)", VK_TAB);
   EXPECT_EQ(ui.Focused(), "EntryForm.List1");  // a hidden control is passed over
 }

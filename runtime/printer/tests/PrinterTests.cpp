@@ -92,3 +92,4 @@ TEST(Printer, AnEmptyDocumentStartsNoJob) {
 }
 
 }  // namespace
+

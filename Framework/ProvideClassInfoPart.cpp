@@ -1,0 +1,24 @@
+// IProvideClassInfo of the control: its coclass from the registered type library.
+#include "ComReference.h"
+#include "ReleaseInterface.h"
+#include "LibraryLocale.h"
+#include "OleControl.h"
+
+HRESULT STDMETHODCALLTYPE OleControl::ProvideClassInfoPart::GetClassInfo(ITypeInfo** typeInfo)
+{
+    if (typeInfo == nullptr)
+        return E_POINTER;
+    *typeInfo = nullptr;
+    const ControlDescriptor& row = control.ControlRow();
+    ComReference<ITypeLib> library;
+    HRESULT hr = LoadRegTypeLib(*ObjectDescriptorTable::typeLibraryId, static_cast<WORD>(row.majorVersion),
+                                static_cast<WORD>(row.minorVersion), LibraryLocale::Current(), library.Out());
+    if (FAILED(hr))
+        return hr;
+    hr = library->GetTypeInfoOfGuid(*row.clsid, typeInfo);
+    if (FAILED(hr)) {
+        *typeInfo = nullptr;
+        return hr;
+    }
+    return S_OK;
+}

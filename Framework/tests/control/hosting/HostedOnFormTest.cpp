@@ -1,0 +1,63 @@
+// The test control hosted by the program's forms runtime: created by class ID from a form's
+// description, handed its saved state, activated in place in the form's window, and shown on the
+// screen (also written as a PNG file).
+#include "ClassFactory.h"
+#include "ControlContainer.h"
+#include "ControlTestSupport.h"
+#include "forms/FormDescription.h"
+#include "testing/HostWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using korvane::activex::ControlContainer;
+using korvane::activex::ControlEvent;
+using korvane::activex::ControlSite;
+namespace hosting = korvane::activex::testing;
+
+// The form's description: the control's saved state is that of a 64 x 32 pixel control holding 7; the
+// form places it at 40, 30 and makes it 120 x 60.
+const char FormText[] = R"(form Test {
+  activex Framework1 {
+    clsid "{5A7C1E33-3B8D-4F61-9C2E-7D41B0A6E901}"
+    rect 40 30 120 60
+    stream "21433412080000009D0600004F030000000002000700000000"
+  }
+})";
+
+TEST(HostedOnForm, ActivatedInPlaceAndPainted)
+{
+    const LONG objectsBefore = Module::ObjectCount();
+    // The tests' control is made by this program: its class object stands in for a registered server.
+    auto* factory = new ClassFactory(TestRowButtonLike);
+    DWORD registration = 0;
+    ASSERT_EQ(CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                    &registration),
+              S_OK);
+    factory->Release();
+    {
+        hosting::HostWindow form(240, 140, "Framework test form");
+        ControlContainer container(form.Handle(), [](const ControlEvent&) {});
+        const korvane::forms::ElementDescription description = korvane::forms::ParseFormDescription(FormText);
+        ControlSite& site = container.Add(description.children.front());
+        TestControl* control = static_cast<TestControl*>(OleControl::FromUnknown(site.Object()));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->number, 7);
+        ASSERT_TRUE(control->StateFlags() & OleControl::StateInPlaceActive);
+        hosting::PumpUntil([&] { return control->draws > 0; });
+        const hosting::Picture picture = hosting::CaptureClientArea(form.Handle());
+        EXPECT_TRUE(hosting::WritePng("framework-test-control-on-form.png", picture));
+        EXPECT_EQ(picture.At(42, 32), TestControlColor);
+        EXPECT_EQ(picture.At(158, 88), TestControlColor);
+        EXPECT_NE(picture.At(38, 28), TestControlColor);
+        EXPECT_NE(picture.At(162, 92), TestControlColor);
+        container.Unload();
+    }
+    EXPECT_EQ(CoRevokeClassObject(registration), S_OK);
+    EXPECT_EQ(Module::ObjectCount(), objectsBefore);
+}
+
+} // namespace

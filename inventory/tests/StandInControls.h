@@ -1,0 +1,22 @@
+// Stand-ins for the control library's buttons in the window tests: a hosted control for every `activex`
+// element that behaves as the program relies on the real ones to behave.
+//   - A check button or ribbon (by its class id) toggles Value on a click, then raises Click; setting Value
+//     to a different value raises Click inside the set, as the real ones do, so handlers run nested.
+//   - A command button raises Click.
+//   - The pointer moving onto a button raises MouseExit on the button it left and MouseEnter on it.
+//   - Value (47), FontSize (2), FontBold (3), MarqueeStyle (60) and Caption (-518) are kept, starting from
+//     the persisted state of the element.
+#pragma once
+
+namespace korvane::testing {
+
+// Registers the stand-ins for the element kind `activex` for as long as the object lives.
+class StandInControls {
+ public:
+  StandInControls();
+  ~StandInControls();
+  StandInControls(const StandInControls&) = delete;
+  StandInControls& operator=(const StandInControls&) = delete;
+};
+
+}  // namespace korvane::testing
