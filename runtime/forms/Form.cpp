@@ -1,6 +1,7 @@
 #include "forms/Form.h"
 
 #include <algorithm>
+#include <set>
 
 #include "forms/CommandButton.h"
 #include "forms/FormResources.h"
@@ -123,6 +124,7 @@ void Form::Load() {
                    static_cast<int>(position->values[1].number), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BuildControls(description_, POINT{0, 0}, nullptr);
     ApplyTabOrder();
+    ReportMissingControls();
   } catch (const FormDescriptionError& e) {
     throw FormLoadError(name_ + ": the form description is malformed at line " + std::to_string(e.Line()) + ": " +
                         e.what());
@@ -156,6 +158,18 @@ void Form::BuildControls(const ElementDescription& element, POINT origin, Hosted
     if (!child.children.empty())
       BuildControls(child, POINT{made.Bounds().left, made.Bounds().top}, dynamic_cast<HostedControlHolder*>(&made));
   }
+}
+
+void Form::ReportMissingControls() {
+  // Once per form and run of the program: the form is loaded afresh every time the program returns to it.
+  static std::set<std::string> reported;
+  std::string missing;
+  for (const auto& control : controls_)
+    if (auto* hosted = dynamic_cast<const HostedControlHolder*>(control.get()); hosted && !hosted->MissingReason().empty())
+      missing += "\n" + hosted->Path() + ": " + hosted->MissingReason();
+  if (missing.empty() || !reported.insert(name_).second) return;
+  MsgBox(name_ + ": these controls could not be made and are left out of the window:" + missing,
+         MB_ICONEXCLAMATION | MB_OK, name_);
 }
 
 void Form::BuildMenus() {

@@ -159,6 +159,8 @@ class Form {
   [[noreturn]] void MissingControl(std::string_view name, std::optional<int> index, const char* kind) const;
   void BuildControls(const ElementDescription& element, POINT origin, HostedControlHolder* holder);
   void BuildMenus();
+  // Tells the user, once, which hosted controls could not be made; the form works without them.
+  void ReportMissingControls();
   void AddMenus(const ElementDescription& element, HMENU parent);
   void ApplyTabOrder();
   Control* FirstInTabOrder() const;

@@ -39,12 +39,17 @@ HostedControlHolder::~HostedControlHolder() {
 
 void HostedControlHolder::Create(HWND parent) {
   container_ = parent;
+  // A control that cannot be made (its library is missing, unregistered or refuses) leaves its place
+  // empty: the form reports it and works without it, and the control's properties answer E_UNEXPECTED.
   try {
     hosted_ = factory_->Create(*this, element_, parent);
   } catch (const std::exception& e) {
-    throw FormLoadError(Owner().Name() + ": " + Path() + " could not be made: " + e.what());
+    missing_reason_ = e.what();
   }
-  if (!hosted_) throw FormLoadError(Owner().Name() + ": " + Path() + " could not be made");
+  if (!hosted_) {
+    if (missing_reason_.empty()) missing_reason_ = "the control refused to be made";
+    return;
+  }
   ApplyBounds();
   ApplyVisible();
 }

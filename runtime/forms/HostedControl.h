@@ -108,8 +108,10 @@ class HostedControlHolder : public Control, private HostedControlSite {
   HRESULT GetProperty(long dispid, PropertyValue& value);
   // The value read, or an empty value when the control refused.
   PropertyValue Property(long dispid);
-  // The control itself, for code that knows its real type.
+  // The control itself, for code that knows its real type; null when it could not be made.
   HostedControl* Hosted() const { return hosted_.get(); }
+  // Why the control could not be made; empty when it was.
+  const std::string& MissingReason() const { return missing_reason_; }
 
   HWND Window() const override;
   void SetFocus() override;
@@ -135,6 +137,7 @@ class HostedControlHolder : public Control, private HostedControlSite {
   std::shared_ptr<HostedControlFactory> factory_;
   HostedControlHolder* holder_;
   std::unique_ptr<HostedControl> hosted_;
+  std::string missing_reason_;
   HWND container_ = nullptr;
 };
 

@@ -192,11 +192,30 @@ TEST_F(HostedControls, UnloadFromTheControlsOwnEventDestroysEveryHostedControl) 
   EXPECT_EQ(g_log.destroyed, 3);
 }
 
-TEST_F(HostedControls, AControlTheFactoryRefusesFailsTheLoad) {
-  EXPECT_THROW(Forms::Get<RefusingForm>(), FormLoadError);
-  EXPECT_FALSE(ui.IsLoaded("RefusingForm"));
+TEST_F(HostedControls, AControlThatCannotBeMadeIsReportedOnceAndLeftOut) {
+  ui.AnswerNextMessageBox(IDOK);
+  RefusingForm& form = Forms::Get<RefusingForm>();
+  EXPECT_TRUE(ui.IsLoaded("RefusingForm"));
+  ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+  EXPECT_NE(ui.MessageBoxes()[0].text.find("Broken"), std::string::npos);
+  EXPECT_EQ(ui.MessageBoxes()[0].style, static_cast<unsigned>(MB_ICONEXCLAMATION | MB_OK));
+  // The form works without it: the control has no window and refuses its properties.
+  HostedControlHolder& broken = form.Hosted("Broken");
+  EXPECT_EQ(broken.Window(), nullptr);
+  EXPECT_FALSE(broken.MissingReason().empty());
+  EXPECT_EQ(broken.SetProperty(47, true), E_UNEXPECTED);
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(broken.Property(47)));
+  // Loaded afresh, the form is not reported again in the same run of the program.
+  form.Unload();
+  Forms::Get<RefusingForm>();
+  EXPECT_EQ(ui.MessageBoxes().size(), 1u);
+  Forms::Get<RefusingForm>().Unload();
+}
+
+TEST_F(HostedControls, AnElementOfAKindNoFactoryMakesFailsTheLoad) {
   RegisterHostedControlFactory("activex", nullptr);
-  EXPECT_THROW(Forms::Get<HostForm>(), FormLoadError);  // no factory for the kind
+  EXPECT_THROW(Forms::Get<HostForm>(), FormLoadError);
+  EXPECT_FALSE(ui.IsLoaded("HostForm"));
 }
 
 }  // namespace
