@@ -53,10 +53,13 @@ void Control::ApplyVisible() {
   if (window_) ShowWindow(window_, visible_ ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Control::Enabled() const { return window_ && IsWindowEnabled(window_); }
+bool Control::Enabled() const {
+  HWND window = Window();
+  return window && IsWindowEnabled(window);
+}
 
 void Control::SetEnabled(bool enabled) {
-  if (window_) EnableWindow(window_, enabled ? TRUE : FALSE);
+  if (HWND window = Window()) EnableWindow(window, enabled ? TRUE : FALSE);
 }
 
 void Control::SetFocus() {

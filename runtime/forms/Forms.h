@@ -41,6 +41,11 @@
 // Handlers are bound by control name and event: "Form" Load; text boxes KeyPress; list boxes Click and
 // MouseDown; buttons and menu entries Click; hosted controls whatever events they raise.
 //
+// Libraries: korvane_forms (forms, controls, menus, message boxes), korvane_printer (printer/Printer.h),
+// korvane_shell (shell/Shell.h: starting programs, drive and folder); tests of windows link
+// korvane_forms_driver (forms/testing/FormDriver.h) and build their descriptions in with
+// korvane_form_resources.
+//
 // Rules:
 // - Each form exists at most once. Forms::Get<F>() returns the loaded form, or creates it: the window and
 //   its controls are made (not shown) and Form_Load runs, inside Get, before it returns.

@@ -140,6 +140,17 @@ TEST_F(Controls, AReadOnlyBoxOutsideTheTabOrderKeepsItsTextAndIsSkippedByTab) {
   EXPECT_EQ(form.Text("Text16"), "42");
   EXPECT_TRUE(entry().TextBoxNamed("Text16").ReadOnly());
   EXPECT_EQ(*entry().TextBoxNamed("Text16").BackColor(), 0xC000u);
+  {
+    // The box is painted in its colour (0x00C000, green).
+    HWND box = form.Window("Text16");
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ui.Pump();
+    HDC dc = GetDC(box);
+    RECT client{};
+    GetClientRect(box, &client);
+    EXPECT_EQ(GetPixel(dc, client.right - 3, client.bottom / 2), RGB(0, 0xC0, 0));
+    ReleaseDC(box, dc);
+  }
 
   form.PressKey("Text38", VK_TAB);
   EXPECT_EQ(ui.Focused(), "EntryForm.Text36");  // tab 3 follows tab 1; Text16 (tab 2) has no tab stop

@@ -74,6 +74,42 @@ TEST(StartProgram, StartsABatchFileWithoutWaitingForIt) {
   EXPECT_TRUE(WaitForFile(marker)) << "the batch file did not run";
 }
 
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The probe beside this test writes the show command it was started with.
+TEST(StartProgram, TheWindowStyleReachesTheStartedProgram) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string probe(self);
+  probe = probe.substr(0, probe.find_last_of('\\') + 1) + "shell_startup_probe.exe";
+  const std::string folder = TempFolder("korvane-shell-c");
+  struct Case {
+    WindowStyle style;
+    int show;
+  };
+  const Case cases[] = {
+      {WindowStyle::Hidden, SW_HIDE},
+      {WindowStyle::NormalFocus, SW_SHOWNORMAL},
+      {WindowStyle::MinimizedFocus, SW_SHOWMINIMIZED},
+      {WindowStyle::MaximizedFocus, SW_SHOWMAXIMIZED},
+      {WindowStyle::NormalNoFocus, SW_SHOWNOACTIVATE},
+      {WindowStyle::MinimizedNoFocus, SW_SHOWMINNOACTIVE},
+  };
+  for (const Case& c : cases) {
+    const std::string report = folder + "\\show-" + std::to_string(c.show) + ".txt";
+    DeleteFileA(report.c_str());
+    const StartResult started = StartProgram("\"" + probe + "\" \"" + report + "\"", c.style);
+    ASSERT_TRUE(started) << "error " << started.error;
+    ASSERT_TRUE(WaitForFile(report));
+    std::string shown;
+    for (int i = 0; i < 100 && shown.size() < 3; ++i, Sleep(20)) shown = ReadWhole(report);
+    EXPECT_EQ(shown, "1 " + std::to_string(c.show));
+  }
+}
+
 TEST(StartProgram, AProgramThatCannotBeFoundIsReportedNotStarted) {
   const StartResult started = StartProgram("no-such-program-korvane.exe index.htm", WindowStyle::NormalFocus);
   EXPECT_FALSE(started);
