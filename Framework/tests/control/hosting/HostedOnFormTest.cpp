@@ -28,6 +28,40 @@ const char FormText[] = R"(form Test {
   }
 })";
 
+// The form's window, shown without taking the activation from test programs sharing the display.
+class FormWindow {
+public:
+    FormWindow(int width, int height)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = "FrameworkTestForm";
+        RegisterClassA(&windowClass);
+        RECT frame = {0, 0, width, height};
+        AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+        window_ = CreateWindowExA(0, "FrameworkTestForm", "Framework test form", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                  60, 60, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        if (window_ != nullptr) {
+            ShowWindow(window_, SW_SHOWNOACTIVATE);
+            UpdateWindow(window_);
+        }
+    }
+    ~FormWindow()
+    {
+        if (window_ != nullptr)
+            DestroyWindow(window_);
+    }
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
 TEST(HostedOnForm, ActivatedInPlaceAndPainted)
 {
     const LONG objectsBefore = Module::ObjectCount();
@@ -39,7 +73,8 @@ TEST(HostedOnForm, ActivatedInPlaceAndPainted)
               S_OK);
     factory->Release();
     {
-        hosting::HostWindow form(240, 140, "Framework test form");
+        FormWindow form(240, 140);
+        ASSERT_NE(form.Handle(), nullptr);
         ControlContainer container(form.Handle(), [](const ControlEvent&) {});
         const korvane::forms::ElementDescription description = korvane::forms::ParseFormDescription(FormText);
         ControlSite& site = container.Add(description.children.front());
