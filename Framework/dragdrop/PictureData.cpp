@@ -1,0 +1,351 @@
+#include "PictureData.h"
+
+#include "ComReference.h"
+#include "DataFormats.h"
+#include "DragDropErrors.h"
+#include "Module.h"
+
+#include <cstring>
+
+namespace {
+
+// Entries of a DIB's colour table and the size of one entry.
+void ColourTable(const BITMAPINFOHEADER& header, DWORD* entries, DWORD* entrySize)
+{
+    auto byBitCount = [](WORD bits) -> DWORD { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0; };
+    if (header.biSize == sizeof(BITMAPCOREHEADER)) {
+        *entries = byBitCount(reinterpret_cast<const BITMAPCOREHEADER&>(header).bcBitCount);
+        *entrySize = sizeof(RGBTRIPLE);
+        return;
+    }
+    *entries = header.biClrUsed != 0 ? header.biClrUsed : byBitCount(header.biBitCount);
+    *entrySize = sizeof(RGBQUAD);
+}
+
+// A copy of a palette; null when it has no entries or on failure.
+HPALETTE CopyPalette(HPALETTE palette)
+{
+    WORD count = 0;
+    if (palette == nullptr || GetObjectA(palette, sizeof count, &count) == 0 || count == 0)
+        return nullptr;
+    const SIZE_T size = sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * count;
+    auto* logical = static_cast<LOGPALETTE*>(Module::Allocate(size));
+    if (logical == nullptr)
+        return nullptr;
+    logical->palVersion = 0x300;
+    logical->palNumEntries = count;
+    GetPaletteEntries(palette, 0, count, logical->palPalEntry);
+    HPALETTE copy = CreatePalette(logical);
+    Module::Free(logical);
+    return copy;
+}
+
+// The bitmap as a packed DIB (header, colour table, bits) read with the palette; null on failure.
+HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
+{
+    BITMAP facts{};
+    if (GetObjectA(bitmap, sizeof facts, &facts) == 0)
+        return nullptr;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = facts.bmWidth;
+    header.biHeight = facts.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(facts.bmPlanes * facts.bmBitsPixel);
+    header.biCompression = BI_RGB;
+    header.biSizeImage = ((DWORD(header.biBitCount) * header.biWidth + 31) / 32) * 4 * header.biHeight;
+    DWORD entries = 0, entrySize = 0;
+    ColourTable(header, &entries, &entrySize);
+    const SIZE_T size = sizeof header + entries * entrySize + header.biSizeImage;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
+    if (memory == nullptr)
+        return nullptr;
+    auto* info = static_cast<BITMAPINFO*>(GlobalLock(memory));
+    if (info == nullptr) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    info->bmiHeader = header;
+    HDC screen = GetDC(nullptr);
+    HPALETTE old = SelectPalette(screen, palette != nullptr ? palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+    RealizePalette(screen);
+    BYTE* bits = reinterpret_cast<BYTE*>(info) + sizeof header + entries * entrySize;
+    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(facts.bmHeight), bits, info, DIB_RGB_COLORS);
+    SelectPalette(screen, old, FALSE);
+    ReleaseDC(nullptr, screen);
+    GlobalUnlock(memory);
+    if (lines == 0) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    return memory;
+}
+
+// A device bitmap made of a packed DIB; null on failure.
+HBITMAP BitmapFromDib(const BITMAPINFO* info, SIZE_T size)
+{
+    if (size < sizeof(BITMAPCOREHEADER) || info->bmiHeader.biSize > size)
+        return nullptr;
+    DWORD entries = 0, entrySize = 0;
+    ColourTable(info->bmiHeader, &entries, &entrySize);
+    const SIZE_T offset = info->bmiHeader.biSize + SIZE_T(entries) * entrySize;
+    if (offset > size)
+        return nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, reinterpret_cast<const BYTE*>(info) + offset,
+                                    info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HRESULT MakePicture(PICTDESC& description, IPictureDisp** picture)
+{
+    description.cbSizeofstruct = sizeof description;
+    return OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture));
+}
+
+// HIMETRIC to twips, rounded half away from zero; 1 when zero.
+LONG HimetricToTwips(LONG himetric)
+{
+    const LONGLONG scaled = LONGLONG(himetric) * 1440;
+    const LONG twips = static_cast<LONG>(scaled >= 0 ? (scaled + 1270) / 2540 : (scaled - 1270) / 2540);
+    return twips != 0 ? twips : 1;
+}
+
+} // namespace
+
+bool PictureOf(const VARIANT& value, IPicture** picture)
+{
+    *picture = nullptr;
+    IUnknown* object = nullptr;
+    if (V_VT(&value) == VT_DISPATCH)
+        object = V_DISPATCH(&value);
+    else if (V_VT(&value) == VT_UNKNOWN)
+        object = V_UNKNOWN(&value);
+    if (object == nullptr)
+        return false;
+    return SUCCEEDED(object->QueryInterface(IID_IPicture, reinterpret_cast<void**>(picture))) && *picture != nullptr;
+}
+
+HRESULT PictureClipFormat(IPicture* picture, CLIPFORMAT* format, int* error)
+{
+    *error = 0;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    const HRESULT hr = picture->get_Type(&type);
+    if (FAILED(hr))
+        return hr;
+    switch (type) {
+    case PICTYPE_NONE:
+        *error = DragDropErrors::InvalidPropertyValue;
+        return S_OK;
+    case PICTYPE_BITMAP:
+        if (*format == 0)
+            *format = CF_DIB;
+        if (*format != CF_BITMAP && *format != CF_DIB && *format != CF_PALETTE)
+            *error = DragDropErrors::FormatMismatch;
+        return S_OK;
+    case PICTYPE_METAFILE:
+        if (*format == 0)
+            *format = CF_METAFILEPICT;
+        if (*format != CF_METAFILEPICT)
+            *error = DragDropErrors::FormatMismatch;
+        return S_OK;
+    case PICTYPE_ENHMETAFILE:
+        if (*format == 0)
+            *format = CF_ENHMETAFILE;
+        if (*format != CF_ENHMETAFILE)
+            *error = DragDropErrors::FormatMismatch;
+        return S_OK;
+    default:
+        *error = DragDropErrors::FormatMismatch;
+        return S_OK;
+    }
+}
+
+HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
+{
+    CLIPFORMAT resolved = format;
+    int error = 0;
+    if (FAILED(PictureClipFormat(picture, &resolved, &error)))
+        return E_FAIL;
+    if (error != 0 || resolved != format)
+        return E_UNEXPECTED;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Handle(&handle)))
+        return E_FAIL;
+    switch (format) {
+    case CF_BITMAP: {
+        HBITMAP copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+        if (copy == nullptr)
+            return E_OUTOFMEMORY;
+        medium->tymed = TYMED_GDI;
+        medium->hBitmap = copy;
+        return S_OK;
+    }
+    case CF_PALETTE: {
+        OLE_HANDLE palette = 0;
+        picture->get_hPal(&palette);
+        HPALETTE copy = CopyPalette(reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette)));
+        if (copy == nullptr)
+            return E_FAIL;
+        medium->tymed = TYMED_GDI;
+        medium->hBitmap = reinterpret_cast<HBITMAP>(copy);
+        return S_OK;
+    }
+    case CF_DIB: {
+        OLE_HANDLE palette = 0;
+        picture->get_hPal(&palette);
+        HGLOBAL dib = PackedDib(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)),
+                                reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette)));
+        if (dib == nullptr)
+            return E_OUTOFMEMORY;
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = dib;
+        return S_OK;
+    }
+    case CF_METAFILEPICT: {
+        OLE_XSIZE_HIMETRIC width = 0;
+        OLE_YSIZE_HIMETRIC height = 0;
+        picture->get_Width(&width);
+        picture->get_Height(&height);
+        HMETAFILE copy = CopyMetaFileA(reinterpret_cast<HMETAFILE>(static_cast<UINT_PTR>(handle)), nullptr);
+        if (copy == nullptr)
+            return E_OUTOFMEMORY;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(METAFILEPICT));
+        auto* description = memory != nullptr ? static_cast<METAFILEPICT*>(GlobalLock(memory)) : nullptr;
+        if (description == nullptr) {
+            if (memory != nullptr)
+                GlobalFree(memory);
+            DeleteMetaFile(copy);
+            return E_OUTOFMEMORY;
+        }
+        description->mm = MM_ANISOTROPIC;
+        description->xExt = width;
+        description->yExt = height;
+        description->hMF = copy;
+        GlobalUnlock(memory);
+        medium->tymed = TYMED_MFPICT;
+        medium->hMetaFilePict = memory;
+        return S_OK;
+    }
+    case CF_ENHMETAFILE: {
+        HENHMETAFILE copy = CopyEnhMetaFileA(reinterpret_cast<HENHMETAFILE>(static_cast<UINT_PTR>(handle)), nullptr);
+        if (copy == nullptr)
+            return E_OUTOFMEMORY;
+        medium->tymed = TYMED_ENHMF;
+        medium->hEnhMetaFile = copy;
+        return S_OK;
+    }
+    default:
+        return E_UNEXPECTED;
+    }
+}
+
+HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& medium, IPictureDisp** picture)
+{
+    *picture = nullptr;
+    PICTDESC description{};
+    switch (format) {
+    case CF_BITMAP: {
+        if (medium.tymed != TYMED_GDI || medium.hBitmap == nullptr)
+            return E_UNEXPECTED;
+        description.picType = PICTYPE_BITMAP;
+        description.bmp.hbitmap = medium.hBitmap;
+        // The source's palette goes with its bitmap when it offers one.
+        FORMATETC paletteFormat = DataFormatEtc(CF_PALETTE);
+        STGMEDIUM paletteMedium{};
+        if (source->QueryGetData(&paletteFormat) == S_OK && SUCCEEDED(source->GetData(&paletteFormat, &paletteMedium))) {
+            if (paletteMedium.tymed == TYMED_GDI && paletteMedium.pUnkForRelease == nullptr) {
+                description.bmp.hpal = reinterpret_cast<HPALETTE>(paletteMedium.hBitmap);
+                paletteMedium.hBitmap = nullptr;
+                paletteMedium.tymed = TYMED_NULL;
+            }
+            ReleaseStgMedium(&paletteMedium);
+        }
+        const HRESULT hr = MakePicture(description, picture);
+        if (FAILED(hr)) {
+            if (description.bmp.hpal != nullptr)
+                DeleteObject(description.bmp.hpal);
+            return hr;
+        }
+        medium.hBitmap = nullptr;
+        medium.tymed = TYMED_NULL;
+        return S_OK;
+    }
+    case CF_PALETTE: {
+        if (medium.tymed != TYMED_GDI || medium.hBitmap == nullptr)
+            return E_UNEXPECTED;
+        HDC screen = GetDC(nullptr);
+        const int planes = GetDeviceCaps(screen, PLANES);
+        const int bits = GetDeviceCaps(screen, BITSPIXEL);
+        ReleaseDC(nullptr, screen);
+        HBITMAP bitmap = CreateBitmap(1, 1, static_cast<UINT>(planes), static_cast<UINT>(bits), nullptr);
+        if (bitmap == nullptr)
+            return E_OUTOFMEMORY;
+        description.picType = PICTYPE_BITMAP;
+        description.bmp.hbitmap = bitmap;
+        description.bmp.hpal = reinterpret_cast<HPALETTE>(medium.hBitmap);
+        const HRESULT hr = MakePicture(description, picture);
+        if (FAILED(hr)) {
+            DeleteObject(bitmap);
+            return hr;
+        }
+        medium.hBitmap = nullptr;
+        medium.tymed = TYMED_NULL;
+        return S_OK;
+    }
+    case CF_DIB: {
+        if (medium.tymed != TYMED_HGLOBAL || medium.hGlobal == nullptr)
+            return E_UNEXPECTED;
+        const SIZE_T size = GlobalSize(medium.hGlobal);
+        const auto* info = static_cast<const BITMAPINFO*>(GlobalLock(medium.hGlobal));
+        if (info == nullptr)
+            return E_UNEXPECTED;
+        HBITMAP bitmap = BitmapFromDib(info, size);
+        GlobalUnlock(medium.hGlobal);
+        if (bitmap == nullptr)
+            return E_OUTOFMEMORY;
+        description.picType = PICTYPE_BITMAP;
+        description.bmp.hbitmap = bitmap;
+        const HRESULT hr = MakePicture(description, picture);
+        if (FAILED(hr))
+            DeleteObject(bitmap);
+        return hr;
+    }
+    case CF_METAFILEPICT: {
+        if (medium.tymed != TYMED_MFPICT || medium.hMetaFilePict == nullptr)
+            return E_UNEXPECTED;
+        auto* metafile = static_cast<METAFILEPICT*>(GlobalLock(medium.hMetaFilePict));
+        if (metafile == nullptr)
+            return E_UNEXPECTED;
+        description.picType = PICTYPE_METAFILE;
+        description.wmf.hmeta = metafile->hMF;
+        description.wmf.xExt = HimetricToTwips(metafile->xExt);
+        description.wmf.yExt = HimetricToTwips(metafile->yExt);
+        const HRESULT hr = MakePicture(description, picture);
+        if (SUCCEEDED(hr))
+            metafile->hMF = nullptr;  // the picture owns it; the block alone is released
+        GlobalUnlock(medium.hMetaFilePict);
+        if (SUCCEEDED(hr)) {
+            GlobalFree(medium.hMetaFilePict);
+            medium.hMetaFilePict = nullptr;
+            medium.tymed = TYMED_NULL;
+        }
+        return hr;
+    }
+    case CF_ENHMETAFILE: {
+        if (medium.tymed != TYMED_ENHMF || medium.hEnhMetaFile == nullptr)
+            return E_UNEXPECTED;
+        description.picType = PICTYPE_ENHMETAFILE;
+        description.emf.hemf = medium.hEnhMetaFile;
+        const HRESULT hr = MakePicture(description, picture);
+        if (SUCCEEDED(hr)) {
+            medium.hEnhMetaFile = nullptr;
+            medium.tymed = TYMED_NULL;
+        }
+        return hr;
+    }
+    default:
+        return E_UNEXPECTED;
+    }
+}
