@@ -241,9 +241,66 @@ HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
     }
 }
 
+namespace {
+
+// When the source keeps the handles of a medium (it names a release object), the picture gets copies:
+// the medium is replaced by one that owns copies of its handles.
+HRESULT OwnMediumHandles(STGMEDIUM& medium, CLIPFORMAT format)
+{
+    if (medium.pUnkForRelease == nullptr)
+        return S_OK;
+    STGMEDIUM owned{};
+    owned.tymed = medium.tymed;
+    switch (medium.tymed) {
+    case TYMED_GDI:
+        owned.hBitmap = format == CF_PALETTE
+                            ? reinterpret_cast<HBITMAP>(CopyPalette(reinterpret_cast<HPALETTE>(medium.hBitmap)))
+                            : static_cast<HBITMAP>(CopyImage(medium.hBitmap, IMAGE_BITMAP, 0, 0, 0));
+        if (owned.hBitmap == nullptr)
+            return E_OUTOFMEMORY;
+        break;
+    case TYMED_ENHMF:
+        owned.hEnhMetaFile = CopyEnhMetaFileA(medium.hEnhMetaFile, nullptr);
+        if (owned.hEnhMetaFile == nullptr)
+            return E_OUTOFMEMORY;
+        break;
+    case TYMED_MFPICT: {
+        const auto* source = static_cast<const METAFILEPICT*>(GlobalLock(medium.hMetaFilePict));
+        if (source == nullptr)
+            return E_UNEXPECTED;
+        METAFILEPICT copy = *source;
+        GlobalUnlock(medium.hMetaFilePict);
+        copy.hMF = CopyMetaFileA(copy.hMF, nullptr);
+        owned.hMetaFilePict = copy.hMF != nullptr ? GlobalAlloc(GMEM_MOVEABLE, sizeof copy) : nullptr;
+        auto* target = owned.hMetaFilePict != nullptr ? static_cast<METAFILEPICT*>(GlobalLock(owned.hMetaFilePict)) : nullptr;
+        if (target == nullptr) {
+            if (owned.hMetaFilePict != nullptr)
+                GlobalFree(owned.hMetaFilePict);
+            if (copy.hMF != nullptr)
+                DeleteMetaFile(copy.hMF);
+            return E_OUTOFMEMORY;
+        }
+        *target = copy;
+        GlobalUnlock(owned.hMetaFilePict);
+        break;
+    }
+    default:
+        // Global memory is only read, never taken over.
+        return S_OK;
+    }
+    ReleaseStgMedium(&medium);
+    medium = owned;
+    return S_OK;
+}
+
+} // namespace
+
 HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& medium, IPictureDisp** picture)
 {
     *picture = nullptr;
+    const HRESULT owned = OwnMediumHandles(medium, format);
+    if (FAILED(owned))
+        return owned;
     PICTDESC description{};
     switch (format) {
     case CF_BITMAP: {
@@ -255,7 +312,7 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         FORMATETC paletteFormat = DataFormatEtc(CF_PALETTE);
         STGMEDIUM paletteMedium{};
         if (source->QueryGetData(&paletteFormat) == S_OK && SUCCEEDED(source->GetData(&paletteFormat, &paletteMedium))) {
-            if (paletteMedium.tymed == TYMED_GDI && paletteMedium.pUnkForRelease == nullptr) {
+            if (paletteMedium.tymed == TYMED_GDI && SUCCEEDED(OwnMediumHandles(paletteMedium, CF_PALETTE))) {
                 description.bmp.hpal = reinterpret_cast<HPALETTE>(paletteMedium.hBitmap);
                 paletteMedium.hBitmap = nullptr;
                 paletteMedium.tymed = TYMED_NULL;

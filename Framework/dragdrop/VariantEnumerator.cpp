@@ -62,6 +62,7 @@ HRESULT STDMETHODCALLTYPE VariantEnumerator::Next(ULONG requested, VARIANT* elem
     if (requested > 0 && elements == nullptr)
         return E_POINTER;
     ULONG copied = 0;
+    const LONG start = position_;
     while (copied < requested && position_ < count_) {
         LONG index = lowerBound_ + position_;
         BSTR name = nullptr;
@@ -70,6 +71,7 @@ HRESULT STDMETHODCALLTYPE VariantEnumerator::Next(ULONG requested, VARIANT* elem
             // All or nothing: what was handed out in this call is taken back.
             for (ULONG i = 0; i < copied; ++i)
                 VariantClear(&elements[i]);
+            position_ = start;
             return hr;
         }
         VariantInit(&elements[copied]);
