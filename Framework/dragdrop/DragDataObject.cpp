@@ -5,6 +5,7 @@
 #include "DragDropErrors.h"
 #include "DragDropOwner.h"
 #include "DropFiles.h"
+#include "MediumMemory.h"
 #include "Module.h"
 #include "PictureData.h"
 #include "QvDataObject.h"
@@ -18,9 +19,6 @@
 namespace {
 
 constexpr LONG CacheGrowth = 5;
-
-// Global memory for a medium: movable and shareable, as the receiver frees it.
-constexpr UINT MediumAllocation = GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE;
 
 // A format's element of the format enumerator: the FORMATETC with its own copy of a target device.
 void CopyFormatEtc(void* destination, const void* source, ULONG)
@@ -40,21 +38,16 @@ HGLOBAL TextMemory(BSTR text)
 {
     const UINT length = SysStringLen(text);
     const SIZE_T size = SIZE_T(length) * 2 + 2;
-    HGLOBAL memory = GlobalAlloc(MediumAllocation, size);
-    if (memory == nullptr)
+    MediumMemory memory(size);
+    char* bytes = memory.Bytes<char>();
+    if (bytes == nullptr)
         return nullptr;
-    char* bytes = static_cast<char*>(GlobalLock(memory));
-    if (bytes == nullptr) {
-        GlobalFree(memory);
-        return nullptr;
-    }
     int written = 0;
     if (length > 0)
         written = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), bytes, static_cast<int>(size - 1),
                                       nullptr, nullptr);
     bytes[written] = '\0';
-    GlobalUnlock(memory);
-    return memory;
+    return memory.HandOver();
 }
 
 // The bytes of a byte array on global memory; an empty array gives one NUL byte.
@@ -63,21 +56,17 @@ HGLOBAL ByteMemory(SAFEARRAY* array)
     SIZE_T size = 0;
     if (array != nullptr && SafeArrayGetDim(array) == 1)
         size = array->rgsabound[0].cElements;
-    HGLOBAL memory = GlobalAlloc(MediumAllocation, size > 0 ? size : 1);
-    if (memory == nullptr || size == 0)
-        return memory;
-    void* bytes = GlobalLock(memory);
-    void* source = nullptr;
-    if (bytes == nullptr || FAILED(SafeArrayAccessData(array, &source))) {
-        if (bytes != nullptr)
-            GlobalUnlock(memory);
-        GlobalFree(memory);
+    MediumMemory memory(size > 0 ? size : 1);
+    if (memory.Bytes() == nullptr)
         return nullptr;
+    if (size > 0) {
+        void* source = nullptr;
+        if (FAILED(SafeArrayAccessData(array, &source)))
+            return nullptr;
+        std::memcpy(memory.Bytes(), source, size);
+        SafeArrayUnaccessData(array);
     }
-    std::memcpy(bytes, source, size);
-    SafeArrayUnaccessData(array);
-    GlobalUnlock(memory);
-    return memory;
+    return memory.HandOver();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "DropFiles.h"
 
 #include "DragDropErrors.h"
+#include "MediumMemory.h"
 #include "Module.h"
 #include "QvDataObjectFiles.h"
 
@@ -63,14 +64,10 @@ HGLOBAL DropFilesMemory(QvDataObjectFiles& files)
     SIZE_T size = sizeof(DROPFILES) + 1;
     for (LONG i = 1; i <= files.Count(); ++i)
         size += AnsiSize(files.Name(i));
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
-    if (memory == nullptr)
+    MediumMemory memory(size);
+    auto* header = memory.Bytes<DROPFILES>();
+    if (header == nullptr)
         return nullptr;
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    if (header == nullptr) {
-        GlobalFree(memory);
-        return nullptr;
-    }
     header->pFiles = sizeof(DROPFILES);
     header->pt.x = 0;
     header->pt.y = 0;
@@ -86,8 +83,7 @@ HGLOBAL DropFilesMemory(QvDataObjectFiles& files)
         names += room;
     }
     *names = '\0';
-    GlobalUnlock(memory);
-    return memory;
+    return memory.HandOver();
 }
 
 HRESULT AppendDropFiles(HGLOBAL drop, QvDataObjectFiles& files)

@@ -3,6 +3,7 @@
 #include "ComReference.h"
 #include "DataFormats.h"
 #include "DragDropErrors.h"
+#include "MediumMemory.h"
 #include "Module.h"
 
 #include <cstring>
@@ -57,14 +58,10 @@ HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
     DWORD entries = 0, entrySize = 0;
     ColourTable(header, &entries, &entrySize);
     const SIZE_T size = sizeof header + entries * entrySize + header.biSizeImage;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
-    if (memory == nullptr)
+    MediumMemory memory(size);
+    auto* info = memory.Bytes<BITMAPINFO>();
+    if (info == nullptr)
         return nullptr;
-    auto* info = static_cast<BITMAPINFO*>(GlobalLock(memory));
-    if (info == nullptr) {
-        GlobalFree(memory);
-        return nullptr;
-    }
     info->bmiHeader = header;
     HDC screen = GetDC(nullptr);
     HPALETTE old = SelectPalette(screen, palette != nullptr ? palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
@@ -73,12 +70,7 @@ HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
     const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(facts.bmHeight), bits, info, DIB_RGB_COLORS);
     SelectPalette(screen, old, FALSE);
     ReleaseDC(nullptr, screen);
-    GlobalUnlock(memory);
-    if (lines == 0) {
-        GlobalFree(memory);
-        return nullptr;
-    }
-    return memory;
+    return lines != 0 ? memory.HandOver() : nullptr;
 }
 
 // A device bitmap made of a packed DIB; null on failure.
@@ -211,11 +203,9 @@ HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
         HMETAFILE copy = CopyMetaFileA(reinterpret_cast<HMETAFILE>(static_cast<UINT_PTR>(handle)), nullptr);
         if (copy == nullptr)
             return E_OUTOFMEMORY;
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(METAFILEPICT));
-        auto* description = memory != nullptr ? static_cast<METAFILEPICT*>(GlobalLock(memory)) : nullptr;
+        MediumMemory memory(sizeof(METAFILEPICT));
+        auto* description = memory.Bytes<METAFILEPICT>();
         if (description == nullptr) {
-            if (memory != nullptr)
-                GlobalFree(memory);
             DeleteMetaFile(copy);
             return E_OUTOFMEMORY;
         }
@@ -223,9 +213,8 @@ HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
         description->xExt = width;
         description->yExt = height;
         description->hMF = copy;
-        GlobalUnlock(memory);
         medium->tymed = TYMED_MFPICT;
-        medium->hMetaFilePict = memory;
+        medium->hMetaFilePict = memory.HandOver();
         return S_OK;
     }
     case CF_ENHMETAFILE: {
@@ -271,17 +260,15 @@ HRESULT OwnMediumHandles(STGMEDIUM& medium, CLIPFORMAT format)
         METAFILEPICT copy = *source;
         GlobalUnlock(medium.hMetaFilePict);
         copy.hMF = CopyMetaFileA(copy.hMF, nullptr);
-        owned.hMetaFilePict = copy.hMF != nullptr ? GlobalAlloc(GMEM_MOVEABLE, sizeof copy) : nullptr;
-        auto* target = owned.hMetaFilePict != nullptr ? static_cast<METAFILEPICT*>(GlobalLock(owned.hMetaFilePict)) : nullptr;
-        if (target == nullptr) {
-            if (owned.hMetaFilePict != nullptr)
-                GlobalFree(owned.hMetaFilePict);
-            if (copy.hMF != nullptr)
-                DeleteMetaFile(copy.hMF);
+        if (copy.hMF == nullptr)
+            return E_OUTOFMEMORY;
+        MediumMemory memory(sizeof copy);
+        if (memory.Bytes() == nullptr) {
+            DeleteMetaFile(copy.hMF);
             return E_OUTOFMEMORY;
         }
-        *target = copy;
-        GlobalUnlock(owned.hMetaFilePict);
+        *memory.Bytes<METAFILEPICT>() = copy;
+        owned.hMetaFilePict = memory.HandOver();
         break;
     }
     default:

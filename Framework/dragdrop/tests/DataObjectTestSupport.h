@@ -4,17 +4,13 @@
 #include "AutomationObject.h"
 #include "ComReference.h"
 #include "DragDropOwner.h"
+#include "PlyxTestObjectTable.h"
 
 #include <Plyx.h>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-enum DataObjectTestRowIndex {
-    ControlTestRow = 0,
-    DataObjectTestRow = 1,
-};
 
 // The control whose drag or drop it is: raises the drag-and-drop errors as its own and lets a test
 // play the host's OLESetData handler.
