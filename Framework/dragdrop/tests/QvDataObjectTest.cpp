@@ -68,6 +68,28 @@ TEST_F(QvDataObjectTest, NumbersAreStoredAsTextAndASecondSetReplacesTheFirst)
     EXPECT_EQ(L"second", AsText(got.value));
 }
 
+TEST_F(QvDataObjectTest, AValuePassedByReferenceIsStoredAsItsValue)
+{
+    // A host that passes its variable rather than a copy of it.
+    BSTR variable = SysAllocString(L"by reference");
+    VARIANT reference;
+    VariantInit(&reference);
+    V_VT(&reference) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&reference) = &variable;
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {reference}).hr);
+    SysFreeString(variable);
+    ComReference<IQvDataObject> incoming(Incoming(DragData()));
+    CallResult got = CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(CF_TEXT)});
+    EXPECT_EQ(L"by reference", AsText(got.value));
+}
+
+TEST_F(QvDataObjectTest, AFormatOfZeroAnnouncedWithoutDataIsPlainText)
+{
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Missing(), Number(0)}).hr);
+    EXPECT_TRUE(drag_->HasFormat(CF_TEXT));
+    EXPECT_FALSE(drag_->HasFormat(0));
+}
+
 TEST_F(QvDataObjectTest, RichTextTravelsUnderTheRegisteredFormatAndTheHostsNumber)
 {
     ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Text(L"{\\rtf1 x}"), Number(HostRichText)}).hr);
