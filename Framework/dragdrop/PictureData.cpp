@@ -2,6 +2,7 @@
 
 #include "ComReference.h"
 #include "DataFormats.h"
+#include "DibPalette.h"
 #include "DragDropErrors.h"
 #include "MediumMemory.h"
 #include "Module.h"
@@ -9,19 +10,6 @@
 #include <cstring>
 
 namespace {
-
-// Entries of a DIB's colour table and the size of one entry.
-void ColourTable(const BITMAPINFOHEADER& header, DWORD* entries, DWORD* entrySize)
-{
-    auto byBitCount = [](WORD bits) -> DWORD { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0; };
-    if (header.biSize == sizeof(BITMAPCOREHEADER)) {
-        *entries = byBitCount(reinterpret_cast<const BITMAPCOREHEADER&>(header).bcBitCount);
-        *entrySize = sizeof(RGBTRIPLE);
-        return;
-    }
-    *entries = header.biClrUsed != 0 ? header.biClrUsed : byBitCount(header.biBitCount);
-    *entrySize = sizeof(RGBQUAD);
-}
 
 // A copy of a palette; null when it has no entries or on failure.
 HPALETTE CopyPalette(HPALETTE palette)
@@ -55,9 +43,9 @@ HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
     header.biBitCount = static_cast<WORD>(facts.bmPlanes * facts.bmBitsPixel);
     header.biCompression = BI_RGB;
     header.biSizeImage = ((DWORD(header.biBitCount) * header.biWidth + 31) / 32) * 4 * header.biHeight;
-    DWORD entries = 0, entrySize = 0;
-    ColourTable(header, &entries, &entrySize);
-    const SIZE_T size = sizeof header + entries * entrySize + header.biSizeImage;
+    UINT entrySize = 0;
+    const UINT entries = DibColourCount(header, &entrySize);
+    const SIZE_T size = sizeof header + SIZE_T(entries) * entrySize + header.biSizeImage;
     MediumMemory memory(size);
     auto* info = memory.Bytes<BITMAPINFO>();
     if (info == nullptr)
@@ -66,27 +54,53 @@ HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
     HDC screen = GetDC(nullptr);
     HPALETTE old = SelectPalette(screen, palette != nullptr ? palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
     RealizePalette(screen);
-    BYTE* bits = reinterpret_cast<BYTE*>(info) + sizeof header + entries * entrySize;
-    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(facts.bmHeight), bits, info, DIB_RGB_COLORS);
+    BYTE* bits = reinterpret_cast<BYTE*>(info) + sizeof header + SIZE_T(entries) * entrySize;
+    // An 8-bit bitmap on a 256-colour palette screen is read as indices into the palette, whose
+    // colours then make the colour table.
+    const bool indexed = Screen().paletteSize == 256 && header.biBitCount == 8;
+    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(facts.bmHeight), bits, info,
+                                indexed ? DIB_PAL_COLORS : DIB_RGB_COLORS);
+    if (indexed) {
+        PALETTEENTRY colours[256];
+        const UINT count = GetPaletteEntries(palette != nullptr ? palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 256, colours);
+        for (UINT i = 0; i < count && i < entries; ++i)
+            info->bmiColors[i] = RGBQUAD{colours[i].peBlue, colours[i].peGreen, colours[i].peRed, 0};
+    }
     SelectPalette(screen, old, FALSE);
     ReleaseDC(nullptr, screen);
     return lines != 0 ? memory.HandOver() : nullptr;
 }
 
-// A device bitmap made of a packed DIB; null on failure.
-HBITMAP BitmapFromDib(const BITMAPINFO* info, SIZE_T size)
+// A device bitmap made of a packed DIB and, on a palette-based screen, the palette made for it
+// (null when it needs none); null on failure.
+HBITMAP BitmapFromDib(const BITMAPINFO* info, SIZE_T size, HPALETTE* palette)
 {
+    *palette = nullptr;
     if (size < sizeof(BITMAPCOREHEADER) || info->bmiHeader.biSize > size)
         return nullptr;
-    DWORD entries = 0, entrySize = 0;
-    ColourTable(info->bmiHeader, &entries, &entrySize);
+    UINT entrySize = 0;
+    const UINT entries = DibColourCount(info->bmiHeader, &entrySize);
     const SIZE_T offset = info->bmiHeader.biSize + SIZE_T(entries) * entrySize;
     if (offset > size)
         return nullptr;
     HDC screen = GetDC(nullptr);
+    HPALETTE old = nullptr;
+    if (Screen().PaletteBased()) {
+        *palette = PaletteFromDib(info, size);
+        if (*palette != nullptr) {
+            old = SelectPalette(screen, *palette, FALSE);
+            RealizePalette(screen);
+        }
+    }
     HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, reinterpret_cast<const BYTE*>(info) + offset,
                                     info, DIB_RGB_COLORS);
+    if (old != nullptr)
+        SelectPalette(screen, old, FALSE);
     ReleaseDC(nullptr, screen);
+    if (bitmap == nullptr && *palette != nullptr) {
+        DeleteObject(*palette);
+        *palette = nullptr;
+    }
     return bitmap;
 }
 
@@ -345,15 +359,20 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         const auto* info = static_cast<const BITMAPINFO*>(GlobalLock(medium.hGlobal));
         if (info == nullptr)
             return E_UNEXPECTED;
-        HBITMAP bitmap = BitmapFromDib(info, size);
+        HPALETTE palette = nullptr;
+        HBITMAP bitmap = BitmapFromDib(info, size, &palette);
         GlobalUnlock(medium.hGlobal);
         if (bitmap == nullptr)
             return E_OUTOFMEMORY;
         description.picType = PICTYPE_BITMAP;
         description.bmp.hbitmap = bitmap;
+        description.bmp.hpal = palette;
         const HRESULT hr = MakePicture(description, picture);
-        if (FAILED(hr))
+        if (FAILED(hr)) {
             DeleteObject(bitmap);
+            if (palette != nullptr)
+                DeleteObject(palette);
+        }
         return hr;
     }
     case CF_METAFILEPICT: {
