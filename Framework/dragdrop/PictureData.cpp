@@ -110,6 +110,24 @@ HRESULT MakePicture(PICTDESC& description, IPictureDisp** picture)
     return OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture));
 }
 
+// A bitmap picture that owns the bitmap and the palette (may be null) once it is made; on failure
+// they stay the caller's.
+HRESULT MakeBitmapPicture(HBITMAP bitmap, HPALETTE palette, IPictureDisp** picture)
+{
+    PICTDESC description{};
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap;
+    description.bmp.hpal = palette;
+    return MakePicture(description, picture);
+}
+
+// The medium's handle now belongs to a picture: releasing the medium frees nothing.
+void ForgetMedium(STGMEDIUM& medium)
+{
+    medium.tymed = TYMED_NULL;
+    medium.hGlobal = nullptr;
+}
+
 // HIMETRIC to twips, rounded half away from zero; 1 when zero.
 LONG HimetricToTwips(LONG himetric)
 {
@@ -307,49 +325,40 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
     case CF_BITMAP: {
         if (medium.tymed != TYMED_GDI || medium.hBitmap == nullptr)
             return E_UNEXPECTED;
-        description.picType = PICTYPE_BITMAP;
-        description.bmp.hbitmap = medium.hBitmap;
         // The source's palette goes with its bitmap when it offers one.
+        HPALETTE palette = nullptr;
         FORMATETC paletteFormat = DataFormatEtc(CF_PALETTE);
         STGMEDIUM paletteMedium{};
         if (source->QueryGetData(&paletteFormat) == S_OK && SUCCEEDED(source->GetData(&paletteFormat, &paletteMedium))) {
             if (paletteMedium.tymed == TYMED_GDI && SUCCEEDED(OwnMediumHandles(paletteMedium, CF_PALETTE))) {
-                description.bmp.hpal = reinterpret_cast<HPALETTE>(paletteMedium.hBitmap);
-                paletteMedium.hBitmap = nullptr;
-                paletteMedium.tymed = TYMED_NULL;
+                palette = reinterpret_cast<HPALETTE>(paletteMedium.hBitmap);
+                ForgetMedium(paletteMedium);
             }
             ReleaseStgMedium(&paletteMedium);
         }
-        const HRESULT hr = MakePicture(description, picture);
+        const HRESULT hr = MakeBitmapPicture(medium.hBitmap, palette, picture);
         if (FAILED(hr)) {
-            if (description.bmp.hpal != nullptr)
-                DeleteObject(description.bmp.hpal);
+            if (palette != nullptr)
+                DeleteObject(palette);
             return hr;
         }
-        medium.hBitmap = nullptr;
-        medium.tymed = TYMED_NULL;
+        ForgetMedium(medium);
         return S_OK;
     }
     case CF_PALETTE: {
         if (medium.tymed != TYMED_GDI || medium.hBitmap == nullptr)
             return E_UNEXPECTED;
-        HDC screen = GetDC(nullptr);
-        const int planes = GetDeviceCaps(screen, PLANES);
-        const int bits = GetDeviceCaps(screen, BITSPIXEL);
-        ReleaseDC(nullptr, screen);
-        HBITMAP bitmap = CreateBitmap(1, 1, static_cast<UINT>(planes), static_cast<UINT>(bits), nullptr);
+        // A palette alone travels as a 1 x 1 screen bitmap that carries it.
+        HBITMAP bitmap = CreateBitmap(1, 1, static_cast<UINT>(Screen().planes), static_cast<UINT>(Screen().bitsPerPixel),
+                                      nullptr);
         if (bitmap == nullptr)
             return E_OUTOFMEMORY;
-        description.picType = PICTYPE_BITMAP;
-        description.bmp.hbitmap = bitmap;
-        description.bmp.hpal = reinterpret_cast<HPALETTE>(medium.hBitmap);
-        const HRESULT hr = MakePicture(description, picture);
+        const HRESULT hr = MakeBitmapPicture(bitmap, reinterpret_cast<HPALETTE>(medium.hBitmap), picture);
         if (FAILED(hr)) {
             DeleteObject(bitmap);
             return hr;
         }
-        medium.hBitmap = nullptr;
-        medium.tymed = TYMED_NULL;
+        ForgetMedium(medium);
         return S_OK;
     }
     case CF_DIB: {
@@ -364,10 +373,7 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         GlobalUnlock(medium.hGlobal);
         if (bitmap == nullptr)
             return E_OUTOFMEMORY;
-        description.picType = PICTYPE_BITMAP;
-        description.bmp.hbitmap = bitmap;
-        description.bmp.hpal = palette;
-        const HRESULT hr = MakePicture(description, picture);
+        const HRESULT hr = MakeBitmapPicture(bitmap, palette, picture);
         if (FAILED(hr)) {
             DeleteObject(bitmap);
             if (palette != nullptr)
@@ -391,8 +397,7 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         GlobalUnlock(medium.hMetaFilePict);
         if (SUCCEEDED(hr)) {
             GlobalFree(medium.hMetaFilePict);
-            medium.hMetaFilePict = nullptr;
-            medium.tymed = TYMED_NULL;
+            ForgetMedium(medium);
         }
         return hr;
     }
@@ -402,10 +407,8 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         description.picType = PICTYPE_ENHMETAFILE;
         description.emf.hemf = medium.hEnhMetaFile;
         const HRESULT hr = MakePicture(description, picture);
-        if (SUCCEEDED(hr)) {
-            medium.hEnhMetaFile = nullptr;
-            medium.tymed = TYMED_NULL;
-        }
+        if (SUCCEEDED(hr))
+            ForgetMedium(medium);
         return hr;
     }
     default:

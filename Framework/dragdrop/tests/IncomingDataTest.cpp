@@ -124,6 +124,46 @@ TEST_F(IncomingDataTest, HandlesTheSourceKeepsAreCopiedNotTakenOver)
     DeleteEnhMetaFile(kept);
 }
 
+HPALETTE TwoColourPalette()
+{
+    struct {
+        LOGPALETTE header;
+        PALETTEENTRY second;
+    } logical{{0x300, 2, {{10, 20, 30, 0}}}, {40, 50, 60, 0}};
+    return CreatePalette(&logical.header);
+}
+
+TEST_F(IncomingDataTest, BitmapsComeWithTheSourcesPaletteAndAPaletteAloneIsABitmapCarryingIt)
+{
+    foreign_.Offer(CF_BITMAP, TYMED_GDI, [](STGMEDIUM* medium) {
+        medium->tymed = TYMED_GDI;
+        medium->hBitmap = CreateBitmap(3, 2, 1, 1, nullptr);
+        return S_OK;
+    });
+    foreign_.Offer(CF_PALETTE, TYMED_GDI, [](STGMEDIUM* medium) {
+        medium->tymed = TYMED_GDI;
+        medium->hBitmap = reinterpret_cast<HBITMAP>(TwoColourPalette());
+        return S_OK;
+    });
+    for (short format : {short(CF_BITMAP), short(CF_PALETTE)}) {
+        SCOPED_TRACE(format);
+        VARIANT data;
+        ASSERT_EQ(S_OK, Drop()->GetData(format, &data));
+        ComReference<IPicture> picture;
+        ASSERT_EQ(S_OK, V_DISPATCH(&data)->QueryInterface(IID_IPicture, picture.OutVoid()));
+        SHORT type = 0;
+        picture->get_Type(&type);
+        EXPECT_EQ(PICTYPE_BITMAP, type);
+        OLE_HANDLE palette = 0;
+        picture->get_hPal(&palette);
+        PALETTEENTRY entries[2]{};
+        EXPECT_EQ(2u, GetPaletteEntries(reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette)), 0, 2, entries));
+        EXPECT_EQ(40, entries[1].peRed);
+        picture.Reset();
+        VariantClear(&data);
+    }
+}
+
 TEST_F(IncomingDataTest, FilesAreReadFromAWideDropList)
 {
     const wchar_t names[] = L"c:\\Korvane\\Item.dat\0c:\\Korvane\\Help\\index.htm\0";
