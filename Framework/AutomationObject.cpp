@@ -45,7 +45,12 @@ void ToWide(const char* text, wchar_t* wide, int capacity)
 } // namespace
 
 AutomationObject::AutomationObject(IUnknown* outer, int row, IDispatch* dispatchInterface)
-    : UnknownObject(outer, dispatchInterface), row_(row)
+    : UnknownObject(outer, dispatchInterface), row_(row), descriptor_(ObjectDescriptorTable::Automation(row))
+{
+}
+
+AutomationObject::AutomationObject(IUnknown* outer, AutomationDescriptor& descriptor, IDispatch* dispatchInterface)
+    : UnknownObject(outer, dispatchInterface), row_(-1), descriptor_(&descriptor)
 {
 }
 

@@ -16,6 +16,9 @@ class AutomationObject : public UnknownObject {
 public:
     // row: the object's row in ObjectDescriptorTable.
     AutomationObject(IUnknown* outer, int row, IDispatch* dispatchInterface);
+    // An object described by a descriptor outside the table (an object that is never created through
+    // the table, but has a dual interface of its own); its row index is -1.
+    AutomationObject(IUnknown* outer, AutomationDescriptor& descriptor, IDispatch* dispatchInterface);
     ~AutomationObject() override;
 
     // IDispatch answers with the dual interface.
@@ -39,7 +42,7 @@ public:
     HRESULT RaiseError(const ControlError& error) { return RaiseError(error.hr, error.stringId); }
 
     int DescriptorRow() const { return row_; }
-    AutomationDescriptor& Descriptor() const { return *ObjectDescriptorTable::Automation(row_); }
+    AutomationDescriptor& Descriptor() const { return *descriptor_; }
 
 private:
     // The row's cached type information (filled on first use), AddRef'd for the caller.
@@ -48,6 +51,7 @@ private:
     HRESULT DispatchTypeInfo(REFIID riid, LCID lcid, ComReference<ITypeInfo>& typeInfo);
 
     int row_;
+    AutomationDescriptor* descriptor_;
     bool holdsTypeInfo_ = false;
 };
 

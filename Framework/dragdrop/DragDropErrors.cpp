@@ -1,0 +1,59 @@
+#include "DragDropErrors.h"
+
+#include "AutomationObject.h"
+
+namespace DragDropErrors {
+
+namespace {
+
+constexpr HRESULT ErrorResult(int number)
+{
+    return static_cast<HRESULT>(0x800A0000u | static_cast<unsigned>(number));
+}
+
+// The error of an invalid property value has the framework's own text; the others have the string of
+// their number.
+constexpr Row Rows[] = {
+    {InvalidProcedureCall, 5, ErrorResult(InvalidProcedureCall)},
+    {InvalidObjectUse, 425, ErrorResult(InvalidObjectUse)},
+    {FormatMismatch, 461, ErrorResult(FormatMismatch)},
+    {InvalidPropertyValue, 10380, ErrorResult(InvalidPropertyValue)},
+    {FormatsFrozen, 672, ErrorResult(FormatsFrozen)},
+    {ExpectedArgument, 673, ErrorResult(ExpectedArgument)},
+    {RecursiveDrag, 674, ErrorResult(RecursiveDrag)},
+    {ByteArrayRequired, 675, ErrorResult(ByteArrayRequired)},
+    {DataNotSupplied, 676, ErrorResult(DataNotSupplied)},
+};
+
+} // namespace
+
+const Row* Find(int number)
+{
+    for (const Row& row : Rows) {
+        if (row.number == number)
+            return &row;
+    }
+    return nullptr;
+}
+
+HRESULT Raise(AutomationObject& raiser, int number)
+{
+    const Row* row = Find(number);
+    if (row == nullptr)
+        return E_UNEXPECTED;
+    // The help context of a drag-and-drop error is its error number's topic: the string id, except
+    // for the invalid property value, whose text is shared with the framework's own error.
+    const DWORD helpContext = number == InvalidPropertyValue ? DWORD(InvalidPropertyValue) : DWORD(row->stringId);
+    return raiser.RaiseError(row->hr, row->stringId, helpContext);
+}
+
+HRESULT AsResult(int number)
+{
+    if (number == 0)
+        return E_FAIL;
+    if (number == OutOfMemory)
+        return E_OUTOFMEMORY;
+    return ErrorResult(number);
+}
+
+} // namespace DragDropErrors
