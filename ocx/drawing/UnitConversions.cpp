@@ -23,6 +23,15 @@ LONG TwipsPerPixel(int dotsPerInch)
     // Beyond 1440 dots per inch a pixel is smaller than a twip; one twip a pixel is the finest step.
     return k > 0 ? k : 1;
 }
+
+// One axis of a two-axis conversion, the other axis passed as 0.
+LONG HimetricAxis(void (*convert)(const SIZEL*, SIZEL*), LONG value, bool horizontal)
+{
+    const SIZEL in = {horizontal ? value : 0, horizontal ? 0 : value};
+    SIZEL out = {0, 0};
+    convert(&in, &out);
+    return horizontal ? out.cx : out.cy;
+}
 } // namespace
 
 LONG PixelsToTwipsAt(LONG pixels, int dotsPerInch)
@@ -41,34 +50,7 @@ LONG PixelsToTwipsY(LONG pixels) { return PixelsToTwipsAt(pixels, DisplayDotsPer
 LONG TwipsToPixelsX(LONG twips) { return TwipsToPixelsAt(twips, DisplayDotsPerInch(LOGPIXELSX)); }
 LONG TwipsToPixelsY(LONG twips) { return TwipsToPixelsAt(twips, DisplayDotsPerInch(LOGPIXELSY)); }
 
-LONG HimetricToPixelsX(LONG himetric)
-{
-    const SIZEL in = {himetric, 0};
-    SIZEL out = {0, 0};
-    HimetricToPixels(&in, &out);
-    return out.cx;
-}
-
-LONG HimetricToPixelsY(LONG himetric)
-{
-    const SIZEL in = {0, himetric};
-    SIZEL out = {0, 0};
-    HimetricToPixels(&in, &out);
-    return out.cy;
-}
-
-LONG PixelsToHimetricX(LONG pixels)
-{
-    const SIZEL in = {pixels, 0};
-    SIZEL out = {0, 0};
-    PixelsToHimetric(&in, &out);
-    return out.cx;
-}
-
-LONG PixelsToHimetricY(LONG pixels)
-{
-    const SIZEL in = {0, pixels};
-    SIZEL out = {0, 0};
-    PixelsToHimetric(&in, &out);
-    return out.cy;
-}
+LONG HimetricToPixelsX(LONG himetric) { return HimetricAxis(HimetricToPixels, himetric, true); }
+LONG HimetricToPixelsY(LONG himetric) { return HimetricAxis(HimetricToPixels, himetric, false); }
+LONG PixelsToHimetricX(LONG pixels) { return HimetricAxis(PixelsToHimetric, pixels, true); }
+LONG PixelsToHimetricY(LONG pixels) { return HimetricAxis(PixelsToHimetric, pixels, false); }

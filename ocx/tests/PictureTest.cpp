@@ -240,7 +240,7 @@ TEST(RenderPictureTest, DitherTurnsEverySecondPixelWhiteAndSparesMaskPixels)
     }
 }
 
-TEST(RenderPictureTest, MetafilesIconsAndNothingToDraw)
+TEST(RenderPictureTest, MetafileIsPlayedIntoTheCell)
 {
     // A metafile in a 100 x 100 window whose left half is red.
     HDC recorder = CreateMetaFileA(nullptr);
@@ -248,62 +248,66 @@ TEST(RenderPictureTest, MetafilesIconsAndNothingToDraw)
     SetWindowOrgEx(recorder, 0, 0, nullptr);
     SetWindowExtEx(recorder, 100, 100, nullptr);
     HBRUSH red = CreateSolidBrush(Red);
-    HGDIOBJ oldBrush = SelectObject(recorder, red);
+    SelectObject(recorder, red);
     SelectObject(recorder, GetStockObject(NULL_PEN));
     Rectangle(recorder, 0, 0, 51, 101);
-    SelectObject(recorder, oldBrush);
     HMETAFILE metafile = CloseMetaFile(recorder);
+    DeleteObject(red);
     ASSERT_NE(metafile, nullptr);
     PICTDESC description = {};
-    description.cbSizeofstruct = sizeof(description);
     description.picType = PICTYPE_METAFILE;
     description.wmf.hmeta = metafile;
     description.wmf.xExt = 2540;
     description.wmf.yExt = 2540;
-    ComReference<IPicture> wmf;
-    ASSERT_TRUE(SUCCEEDED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, wmf.OutVoid())));
-    {
-        DrawingCanvas canvas(80, 80, Paper);
-        const RECT cell = {10, 10, 60, 60};
-        RenderPicture(canvas.Dc(), wmf.Get(), &cell, nullptr, 0, FALSE, FALSE, FALSE, 0, PlainPicture, 0, 1);
-        EXPECT_EQ(canvas.Pixel(20, 30), Red);
-        EXPECT_EQ(canvas.Pixel(50, 30), Paper);
-        EXPECT_EQ(canvas.Pixel(5, 5), Paper);
-        POINT origin;
-        GetViewportOrgEx(canvas.Dc(), &origin);
-        EXPECT_EQ(GetMapMode(canvas.Dc()), MM_TEXT);
-        EXPECT_EQ(origin.x, 0);
-    }
+    ComReference<IPicture> wmf(MakePicture(description));
+    ASSERT_TRUE(wmf);
 
-    // An enhanced metafile fills its cell.
-    HDC enhanced = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(enhanced, nullptr);
-    SelectObject(enhanced, red);
-    SelectObject(enhanced, GetStockObject(NULL_PEN));
-    Rectangle(enhanced, 0, 0, 101, 101);
-    HENHMETAFILE emfHandle = CloseEnhMetaFile(enhanced);
-    ASSERT_NE(emfHandle, nullptr);
-    description = {};
-    description.cbSizeofstruct = sizeof(description);
-    description.picType = PICTYPE_ENHMETAFILE;
-    description.emf.hemf = emfHandle;
-    ComReference<IPicture> emf;
-    ASSERT_TRUE(SUCCEEDED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, emf.OutVoid())));
-    {
-        DrawingCanvas canvas(80, 80, Paper);
-        const RECT cell = {10, 10, 60, 60};
-        RenderPicture(canvas.Dc(), emf.Get(), &cell, nullptr, 0, FALSE, FALSE, FALSE, 0, PlainPicture, 0, 1);
-        EXPECT_EQ(canvas.Pixel(35, 35), Red);
-        EXPECT_EQ(canvas.Pixel(65, 65), Paper);
-        // Enhanced metafiles are never tiled.
-        DrawingCanvas tiled(80, 80, Paper);
-        const RECT area = {0, 0, 80, 80};
-        TilePicture(tiled.Dc(), emf.Get(), &area, &area, 0, 0, FALSE, 0);
-        EXPECT_EQ(tiled.CountPixels(area, Paper), 80 * 80);
-    }
+    DrawingCanvas canvas(80, 80, Paper);
+    const RECT cell = {10, 10, 60, 60};
+    RenderPicture(canvas.Dc(), wmf.Get(), &cell, nullptr, 0, FALSE, FALSE, FALSE, 0, PlainPicture, 0, 1);
+    EXPECT_EQ(canvas.Pixel(20, 30), Red);
+    EXPECT_EQ(canvas.Pixel(50, 30), Paper);
+    EXPECT_EQ(canvas.Pixel(5, 5), Paper);
+    // The context's mapping is put back.
+    POINT origin;
+    GetViewportOrgEx(canvas.Dc(), &origin);
+    EXPECT_EQ(GetMapMode(canvas.Dc()), MM_TEXT);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+}
+
+TEST(RenderPictureTest, EnhancedMetafileFillsItsCellButIsNeverTiled)
+{
+    HDC recorder = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    HBRUSH red = CreateSolidBrush(Red);
+    SelectObject(recorder, red);
+    SelectObject(recorder, GetStockObject(NULL_PEN));
+    Rectangle(recorder, 0, 0, 101, 101);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
     DeleteObject(red);
+    ASSERT_NE(metafile, nullptr);
+    PICTDESC description = {};
+    description.picType = PICTYPE_ENHMETAFILE;
+    description.emf.hemf = metafile;
+    ComReference<IPicture> emf(MakePicture(description));
+    ASSERT_TRUE(emf);
 
-    // An icon at the cell's size.
+    DrawingCanvas canvas(80, 80, Paper);
+    const RECT cell = {10, 10, 60, 60};
+    RenderPicture(canvas.Dc(), emf.Get(), &cell, nullptr, 0, FALSE, FALSE, FALSE, 0, PlainPicture, 0, 1);
+    EXPECT_EQ(canvas.Pixel(35, 35), Red);
+    EXPECT_EQ(canvas.Pixel(65, 65), Paper);
+    EXPECT_EQ(canvas.Pixel(5, 5), Paper);
+
+    DrawingCanvas tiled(80, 80, Paper);
+    const RECT area = {0, 0, 80, 80};
+    TilePicture(tiled.Dc(), emf.Get(), &area, &area, 0, 0, FALSE, 0);
+    EXPECT_EQ(tiled.CountPixels(area, Paper), 80 * 80);
+}
+
+TEST(RenderPictureTest, IconAtTheCellsSizeAndEmptyPictureNotAtAll)
+{
     HBITMAP colour = MakeBitmap(16, 16, [](int, int) { return Blue; });
     HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
     ICONINFO iconInfo = {TRUE, 0, 0, mask, colour};
@@ -311,12 +315,11 @@ TEST(RenderPictureTest, MetafilesIconsAndNothingToDraw)
     DeleteObject(colour);
     DeleteObject(mask);
     ASSERT_NE(icon, nullptr);
-    description = {};
-    description.cbSizeofstruct = sizeof(description);
+    PICTDESC description = {};
     description.picType = PICTYPE_ICON;
     description.icon.hicon = icon;
-    ComReference<IPicture> iconPicture;
-    ASSERT_TRUE(SUCCEEDED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, iconPicture.OutVoid())));
+    ComReference<IPicture> iconPicture(MakePicture(description));
+    ASSERT_TRUE(iconPicture);
     {
         DrawingCanvas canvas(40, 40, Paper);
         const RECT cell = {4, 4, 20, 20};
@@ -325,7 +328,6 @@ TEST(RenderPictureTest, MetafilesIconsAndNothingToDraw)
         EXPECT_EQ(canvas.Pixel(21, 21), Paper);
     }
 
-    // An empty picture draws nothing.
     PictureHolder empty;
     ASSERT_TRUE(empty.CreateEmpty());
     DrawingCanvas canvas(20, 20, Paper);

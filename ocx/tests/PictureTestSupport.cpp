@@ -34,15 +34,20 @@ COLORREF BitmapPixel(HBITMAP bitmap, int x, int y)
     return color;
 }
 
-IPicture* MakeBitmapPicture(HBITMAP bitmap, HPALETTE palette)
+IPicture* MakePicture(PICTDESC description)
 {
-    PICTDESC description = {};
     description.cbSizeofstruct = sizeof(description);
-    description.picType = PICTYPE_BITMAP;
-    description.bmp.hbitmap = bitmap;
-    description.bmp.hpal = palette;
     IPicture* picture = nullptr;
     if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture))))
         return nullptr;
     return picture;
+}
+
+IPicture* MakeBitmapPicture(HBITMAP bitmap, HPALETTE palette)
+{
+    PICTDESC description = {};
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap;
+    description.bmp.hpal = palette;
+    return MakePicture(description);
 }

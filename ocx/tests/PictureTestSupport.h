@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <functional>
 
@@ -9,5 +10,7 @@
 HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& color);
 // The colour of pixel (x, y) of a bitmap that is selected nowhere.
 COLORREF BitmapPixel(HBITMAP bitmap, int x, int y);
+// A picture object of the description (its size is filled in) that owns its handles; null on failure.
+IPicture* MakePicture(PICTDESC description);
 // A bitmap picture that owns the bitmap; null on failure.
 IPicture* MakeBitmapPicture(HBITMAP bitmap, HPALETTE palette = nullptr);
