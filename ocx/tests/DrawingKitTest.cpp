@@ -591,3 +591,86 @@ TEST(DrawingSampleTest, SampleOfLooksIsSavedForViewing)
     DeleteObject(font);
     EXPECT_TRUE(canvas.SavePng("drawing-looks.png"));
 }
+
+namespace {
+// An 8-bit canvas whose colour table holds only the colours given: a device where most colours
+// are shown by their nearest match.
+struct PaletteCanvas {
+    PaletteCanvas(int width, int height, std::initializer_list<COLORREF> colors)
+    {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD table[256];
+        } info = {};
+        info.header.biSize = sizeof(BITMAPINFOHEADER);
+        info.header.biWidth = width;
+        info.header.biHeight = -height;
+        info.header.biPlanes = 1;
+        info.header.biBitCount = 8;
+        info.header.biClrUsed = static_cast<DWORD>(colors.size());
+        int i = 0;
+        for (COLORREF c : colors)
+            info.table[i++] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+        dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        // Index 0, the first colour, everywhere.
+        memset(bits, 0, ((width + 3) & ~3) * height);
+    }
+    ~PaletteCanvas()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+};
+} // namespace
+
+TEST(BevelTest, PaletteDevicesGetTheSameRingsFromBrushes)
+{
+    const COLORREF nearDark = RGB(0, 0, 150);
+    PaletteCanvas canvas(12, 12, {Paper, Light, nearDark});
+    // The shadow colour is not on this device: the bevel takes the brush path.
+    ASSERT_NE(GetNearestColor(canvas.dc, Dark), Dark);
+    ColorScheme scheme = CustomScheme(LightGrey, Dark, Light, Black);
+    for (BOOL raised : {TRUE, FALSE}) {
+        DrawBevel(canvas.dc, 0, 0, 12, 12, 2, raised, &scheme);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const COLORREF expected = ExpectedBevelPixel(x, y, 12, 12, 2, raised, nearDark, Light);
+                ASSERT_EQ(GetPixel(canvas.dc, x, y), expected) << (raised ? "raised " : "sunken ") << x << "," << y;
+            }
+    }
+}
+
+TEST(BevelTest, ItemFrameSurroundsADialogItem)
+{
+    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    HWND item = CreateWindowExA(0, "STATIC", "", WS_CHILD, 20, 30, 40, 20, dialog, reinterpret_cast<HMENU>(5),
+                                nullptr, nullptr);
+    ASSERT_NE(item, nullptr);
+    DrawingCanvas canvas(100, 80, Paper);
+    // Outer ring 1 raised, gap 1, inner ring 2 sunken: the item (20, 30, 60, 50) widened by 4.
+    DrawItemFrame(canvas.Dc(), dialog, 5, 1, 1, 2, TRUE, FALSE, Dark, Light);
+    EXPECT_EQ(canvas.Pixel(16, 40), Light);   // outer, left
+    EXPECT_EQ(canvas.Pixel(63, 40), Dark);    // outer, right
+    EXPECT_EQ(canvas.Pixel(17, 40), Paper);   // gap
+    EXPECT_EQ(canvas.Pixel(18, 40), Dark);    // inner sunken, left
+    EXPECT_EQ(canvas.Pixel(19, 40), Dark);
+    EXPECT_EQ(canvas.Pixel(60, 40), Light);   // inner sunken, right
+    EXPECT_EQ(canvas.Pixel(40, 51), Light);   // inner sunken, bottom
+    EXPECT_EQ(canvas.Pixel(40, 53), Dark);    // outer raised, bottom
+    EXPECT_EQ(canvas.Pixel(40, 54), Paper);
+    EXPECT_EQ(canvas.Pixel(40, 40), Paper);   // the item itself
+    EXPECT_EQ(canvas.Pixel(15, 40), Paper);
+
+    DrawingCanvas none(100, 80, Paper);
+    DrawItemFrame(none.Dc(), dialog, 6, 1, 1, 2, TRUE, FALSE, Dark, Light);
+    EXPECT_EQ(none.CountPixels({0, 0, 100, 80}, Paper), 8000);
+    DestroyWindow(dialog);
+}

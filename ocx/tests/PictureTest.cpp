@@ -427,3 +427,21 @@ TEST(PictureLeakTest, RenderingAndTilingLeaveNoObjectBehind)
         EXPECT_LT(canvas.CountPixels(cell, Paper), 1600) << c.name << " drew nothing";
     }
 }
+
+TEST(PictureHolderTest, LoadsABitmapResourceOfTheResourceModule)
+{
+    PictureHolder holder;
+    ASSERT_TRUE(holder.LoadBitmapResource(101));
+    ASSERT_EQ(holder.GetType(), BitmapPicture);
+    DrawingCanvas canvas(10, 10, Paper);
+    const RECT cell = {1, 1, 9, 9};
+    RenderPicture(canvas.Dc(), holder.Picture(), &cell, nullptr, 0, FALSE, FALSE, FALSE, 0, PlainPicture, 0, 1);
+    EXPECT_EQ(canvas.Pixel(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(1, 3), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(4, 2), Blue);
+    EXPECT_EQ(canvas.Pixel(5, 2), Paper);
+
+    // A missing resource leaves the holder empty.
+    EXPECT_FALSE(holder.LoadBitmapResource(999));
+    EXPECT_EQ(holder.GetType(), NoPicture);
+}
