@@ -445,3 +445,32 @@ TEST(PictureHolderTest, LoadsABitmapResourceOfTheResourceModule)
     EXPECT_FALSE(holder.LoadBitmapResource(999));
     EXPECT_EQ(holder.GetType(), NoPicture);
 }
+
+TEST(MaskedBitmapTest, OtherTargetsGetTheResultInOneCopyOverTheBackgroundGiven)
+{
+    // An enhanced-metafile context is not a memory context: the work happens off-screen, over the
+    // background brush, and reaches the target in one copy, which is then played onto a canvas.
+    HBITMAP bitmap = MakeBitmap(8, 8, [](int x, int) { return x < 4 ? Magenta : Blue; });
+    HDC screen = GetDC(nullptr);
+    HDC recorder = CreateEnhMetaFileA(screen, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(recorder, nullptr);
+    ASSERT_NE(GetObjectType(recorder), static_cast<DWORD>(OBJ_MEMDC));
+    HBRUSH background = CreateSolidBrush(Yellow);
+    {
+        MaskedBitmap masked(bitmap, nullptr);
+        EXPECT_TRUE(masked.Draw(recorder, 0, 0, 8, 8, 0, 0, 8, 8, Magenta, background, nullptr, FALSE));
+    }
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+    // Playback may scale the recording by a pixel; the columns next to the middle are left out.
+    DrawingCanvas canvas(8, 8, Paper);
+    const RECT all = {0, 0, 8, 8};
+    PlayEnhMetaFile(canvas.Dc(), metafile, &all);
+    EXPECT_EQ(canvas.CountPixels({0, 0, 3, 8}, Yellow), 24);
+    EXPECT_EQ(canvas.CountPixels({5, 0, 8, 8}, Blue), 24);
+    EXPECT_EQ(canvas.CountPixels(all, Magenta), 0);
+    DeleteEnhMetaFile(metafile);
+    DeleteObject(background);
+    DeleteObject(bitmap);
+}
