@@ -1,6 +1,8 @@
 #include "items/MasterListWindow.h"
 
+#include "items/MasterListPrintOuts.h"
 #include "items/WindowNavigation.h"
+#include "printer/Printer.h"
 
 namespace korvane {
 namespace {
@@ -8,6 +10,27 @@ namespace {
 constexpr long kMarqueeStyleDispid = 60;
 constexpr long kBlinkingMarquee = 3;
 constexpr int kReminder = 1;  // the element of the ribTravelVia array that warns of commas and quotes
+
+// The print-outs on the program's printer.
+class ProgramPrinter : public ItemListPrinter {
+ public:
+  void SetFontName(const std::string& name) override { printer_.SetFontName(name); }
+  void SetFontSize(double points) override { printer_.SetFontSize(points); }
+  void PrintAt(int column, std::string_view text) override { printer_.PrintAt(column, text); }
+  void EndLine() override { printer_.EndLine(); }
+  void PrintLine(std::string_view text) override { printer_.PrintLine(text); }
+  // A printer that is missing or fails is reported by the printer itself.
+  void EndDoc() override { (void)printer_.EndDoc(); }
+
+ private:
+  printer::Printer& printer_ = printer::ThePrinter();
+};
+
+std::string Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return PrintOutDate(now.wYear, now.wMonth, now.wDay);
+}
 
 }  // namespace
 
@@ -22,6 +45,9 @@ void Form60::Bind(forms::EventTable& on) {
   on("DeleteEntry", "Click", &Form60::DeleteEntry_Click);
   on("RefreshRibbon", "Click", &Form60::RefreshRibbon_Click);
   on("SortMasterList", "Click", &Form60::SortMasterList_Click);
+  on("PrintAll", "MouseDown", &Form60::PrintAll_MouseDown);
+  on("PrintAllSorted", "MouseDown", &Form60::PrintAllSorted_MouseDown);
+  on("PrintSelected", "MouseDown", &Form60::PrintSelected_MouseDown);
   on("ExitButton", "Click", &Form60::ExitButton_Click);
   on("debuginv", "Click", &Form60::debuginv_Click);
   on("help", "Click", &Form60::help_Click);
@@ -55,6 +81,25 @@ void Form60::SaveButton_Click() { page_.SaveButtonClick(); }
 void Form60::DeleteEntry_Click() { page_.DeleteEntryClick(); }
 void Form60::RefreshRibbon_Click() { page_.RefreshClick(); }
 void Form60::SortMasterList_Click() { page_.SortMasterListClick(); }
+
+void Form60::PrintAll_MouseDown(const forms::MouseArgs&) {
+  ProgramPrinter printer;
+  Printed(PrintAllItems(printer, Today()));
+}
+
+void Form60::PrintAllSorted_MouseDown(const forms::MouseArgs&) {
+  ProgramPrinter printer;
+  Printed(PrintAllItemsByCategory(printer, Today()));
+}
+
+void Form60::PrintSelected_MouseDown(const forms::MouseArgs&) {
+  ProgramPrinter printer;
+  Printed(PrintSelectedCategory(printer, Today(), ListOf(MasterList::List2).Text()));
+}
+
+void Form60::Printed(ItemFileStatus status) {
+  if (status != ItemFileStatus::Ok) korvane::ShowItemFileError();
+}
 
 void Form60::ExitButton_Click() {
   page_.ExitClick();

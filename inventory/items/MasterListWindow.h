@@ -28,6 +28,9 @@ class Form60 : public forms::Form, private MasterListControls {
   void DeleteEntry_Click();
   void RefreshRibbon_Click();
   void SortMasterList_Click();
+  void PrintAll_MouseDown(const forms::MouseArgs& mouse);
+  void PrintAllSorted_MouseDown(const forms::MouseArgs& mouse);
+  void PrintSelected_MouseDown(const forms::MouseArgs& mouse);
   void ExitButton_Click();
   void debuginv_Click();
   void help_Click();
@@ -56,6 +59,8 @@ class Form60 : public forms::Form, private MasterListControls {
   void ShowItemFileError() override;
 
   forms::ListBox& ListOf(MasterList list);
+  // A print-out's outcome: a file that cannot be read gets the item-file message.
+  void Printed(ItemFileStatus status);
 
   MasterListPage page_{*this};
 };

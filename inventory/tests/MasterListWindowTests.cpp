@@ -2,6 +2,9 @@
 // against the bytes of the item file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
+
 #include "KorvaneWindowsFixture.h"
 #include "items/MainMenuWindow.h"
 #include "items/MasterListLine.h"
@@ -154,6 +157,33 @@ TEST_F(MasterListWindow, HoverChangesTheRibbonsSizeAndThePrintButtonsWeight) {
   Window().MoveMouseOver("SortMasterList");
   EXPECT_EQ(Property("Form60", "PrintAll", kFontBoldDispid), 0);
   EXPECT_EQ(Property("Form60", "SortMasterList", kFontSizeDispid), 12);
+}
+
+TEST_F(MasterListWindow, ThePrintButtonsPrintOnThePressOfTheMouse) {
+  // The stand-ins raise no MouseDown of their own: the press is raised as the control raises it.
+  const auto press = [this](const char* button) {
+    forms::EventArgs args;
+    args.mouse.button = forms::kLeftButton;
+    ASSERT_TRUE(Window().Get().Raise(button, std::nullopt, "MouseDown", args));
+    ui_.Pump();
+  };
+  Window().MouseDownOnListLine("List2", 1);  // "5   "
+  press("PrintSelected");
+  press("PrintAll");
+  press("PrintAllSorted");
+  const auto& documents = ui_.PrintedDocuments();
+  ASSERT_EQ(documents.size(), 3u);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  snprintf(date, sizeof date, "%02d-%02d-%04d", now.wMonth, now.wDay, now.wYear);
+  EXPECT_EQ(documents[0].lines[2].Text(),
+            std::string("                                PRINT-OUT OF PARTS IN CATEGORY CODE ORDER AS OF ") + date);
+  EXPECT_EQ(documents[0].lines.size(), 6u + 2u);  // the two items of category 5
+  EXPECT_EQ(documents[1].lines.size(), 6u + 4u);
+  EXPECT_EQ(documents[2].lines.size(), 6u + 3u);  // the free slot's empty category is not listed
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 TEST_F(MasterListWindow, ExitReturnsToAFreshMainMenu) {
