@@ -91,6 +91,12 @@ class MasterListPageTest : public ::testing::Test {
   }
   void Type(EditBox box, const std::string& text) { window_.texts[box] = text; }
 
+  // Slot 5 of the small item file saved right after Add: "OPEN" in the number and description, every
+  // number box read as 0.
+  static ItemFields NewItemAsAddLeftIt() {
+    return {"5", "OPEN", "OPEN", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  }
+
   static ItemFields Blanked(const ItemFields& item) {
     return {item[0], "OPEN", "", item[3], "", "", "", "", "", "", "", "", "", "", "", ""};
   }
@@ -215,7 +221,7 @@ TEST_F(MasterListPageTest, SavingANewItemRightAfterAddAppendsSixteenLinesAndRebu
   page_.FormLoad();
   page_.AddEntryClick();
   page_.SaveButtonClick();
-  const ItemFields added = {"5", "OPEN", "OPEN", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  const ItemFields added = NewItemAsAddLeftIt();
   EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOff);
   EXPECT_EQ(page_.Counters().CounterMax, 5);
@@ -251,7 +257,8 @@ TEST_F(MasterListPageTest, ACategoryOf123IsStoredAs12) {
   page_.AddEntryClick();
   Type(EditBox::Text4, "123");
   page_.SaveButtonClick();
-  const ItemFields added = {"5", "OPEN", "OPEN", "12", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  ItemFields added = NewItemAsAddLeftIt();
+  FieldOf(added, ItemField::Category) = "12";
   EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
 }
 
@@ -299,8 +306,8 @@ TEST_F(MasterListPageTest, TheSameSaveAfterTheCommaIsRemovedAppendsTheItem) {
   ASSERT_EQ(ItemFileNow(), before);
   Type(EditBox::Text6, "Nuts and bolts");
   page_.SaveButtonClick();
-  const ItemFields added = {"5", "OPEN", "Nuts and bolts", "0", "0", "0", "0", "0",
-                            "0", "0",    "0",              "0", "0", "0", "0", "0"};
+  ItemFields added = NewItemAsAddLeftIt();
+  FieldOf(added, ItemField::Description) = "Nuts and bolts";
   EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
 }
 
@@ -316,7 +323,7 @@ TEST_F(MasterListPageTest, ANewItemWhoseWriteFailsLeavesTheFileAsItWasAndAddMode
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);
   EXPECT_EQ(window_.texts[EditBox::Text16], "5");
   page_.SaveButtonClick();  // the same save again, now that the disk takes it
-  const ItemFields added = {"5", "OPEN", "OPEN", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  const ItemFields added = NewItemAsAddLeftIt();
   EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
 }
 
@@ -329,7 +336,7 @@ TEST_F(MasterListPageTest, ANewItemGoesOnALineOfItsOwnAfterALastLineWithoutItsEn
   page_.FormLoad();
   page_.AddEntryClick();
   page_.SaveButtonClick();
-  const ItemFields added = {"5", "OPEN", "OPEN", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  const ItemFields added = NewItemAsAddLeftIt();
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(items) + ItemFileBytes({added}));
 }
 
