@@ -1,6 +1,7 @@
 #include "items/ItemFile.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "files/ReplaceFileSafely.h"
 #include "files/SequentialFiles.h"
@@ -43,6 +44,49 @@ ItemFileStatus FinishReading(ItemFileStatus status) {
   return status;
 }
 
+ItemFileStatus WriteItemLine(std::string_view text) {
+  switch (files::WriteLine(kItemFileHandle, text)) {
+    case files::FileStatus::Ok: return ItemFileStatus::Ok;
+    case files::FileStatus::NotOpen:
+    case files::FileStatus::WrongMode: return ItemFileStatus::HandleNotOpen;
+    default: return ItemFileStatus::CannotWrite;
+  }
+}
+
+// Writes the lines of a text again, each ended by CR LF: lines ended by CR LF, LF or CR, and a last line
+// without an end.
+ItemFileStatus WriteTextLines(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    const ItemFileStatus status = WriteItemLine(line);
+    if (status != ItemFileStatus::Ok || end == std::string_view::npos) return status;
+    text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+  }
+  return ItemFileStatus::Ok;
+}
+
+// Writes a new item file through handle 1 into a temporary file beside it (its name with ".tmp" added),
+// which replaces the item file only when every line has been written and flushed to the disk. On failure
+// the item file is as it was and the temporary file is removed.
+template <typename WriteLines>
+ItemFileStatus ReplaceThroughTemporaryFile(const std::string& itemFile, WriteLines writeLines) {
+  const std::string temporaryFile = itemFile + ".tmp";
+  (void)files::CloseFile(kItemFileHandle);
+  if (files::OpenFile(kItemFileHandle, temporaryFile, files::FileMode::Output) != files::FileStatus::Ok) {
+    return ItemFileStatus::CannotWrite;
+  }
+  ItemFileStatus status = writeLines();
+  // Closed in any case; its flush can be the write that fails.
+  const bool closed = files::CloseFile(kItemFileHandle) == files::FileStatus::Ok;
+  if (status == ItemFileStatus::Ok && !closed) status = ItemFileStatus::CannotWrite;
+  if (status == ItemFileStatus::Ok && !files::ReplaceFileSafely(temporaryFile, itemFile)) {
+    status = ItemFileStatus::CannotWrite;
+  }
+  if (status != ItemFileStatus::Ok) std::remove(temporaryFile.c_str());
+  return status;
+}
+
 ItemFileStatus WriteRows(int count, const ItemTableColumns& table) {
   for (int row = ItemTableColumns::kFirstRow; row <= count; ++row) {
     const ItemFileStatus status = WriteItemFields(row, table);
@@ -65,12 +109,8 @@ ItemFileStatus ReadItemFields(int row, ItemTableColumns& table) {
 ItemFileStatus WriteItemFields(int row, const ItemTableColumns& table) {
   if (!ItemTableColumns::HasRow(row)) return ItemFileStatus::TooManyItems;
   for (ItemField field : kAllItemFields) {
-    switch (files::WriteLine(kItemFileHandle, table.Column(field)(row).str())) {
-      case files::FileStatus::Ok: break;
-      case files::FileStatus::NotOpen:
-      case files::FileStatus::WrongMode: return ItemFileStatus::HandleNotOpen;
-      default: return ItemFileStatus::CannotWrite;
-    }
+    const ItemFileStatus status = WriteItemLine(table.Column(field)(row).str());
+    if (status != ItemFileStatus::Ok) return status;
   }
   return ItemFileStatus::Ok;
 }
@@ -97,21 +137,22 @@ ItemFileStatus LoadItemTable(WindowCounters& counters, ItemTableColumns& table, 
 ItemFileStatus RewriteItemFile(const WindowCounters& counters, const ItemTableColumns& table,
                                const std::string& itemFile) {
   if (counters.CounterMax > ItemTableColumns::kLastRow) return ItemFileStatus::TooManyItems;
-  const std::string temporaryFile = itemFile + ".tmp";
+  return ReplaceThroughTemporaryFile(itemFile, [&] { return WriteRows(counters.CounterMax, table); });
+}
 
+ItemFileStatus AppendItemToFile(const ItemRecord& item, const std::string& itemFile) {
+  const ItemFileStatus opened = OpenItemFileForReading(itemFile);
+  if (opened != ItemFileStatus::Ok) return FinishReading(opened);
+  const std::string lines = files::InputOf(kItemFileHandle)->bytes;
   (void)files::CloseFile(kItemFileHandle);
-  if (files::OpenFile(kItemFileHandle, temporaryFile, files::FileMode::Output) != files::FileStatus::Ok) {
-    return ItemFileStatus::CannotWrite;
-  }
-  ItemFileStatus status = WriteRows(counters.CounterMax, table);
-  // Closed in any case; its flush can be the write that fails.
-  const bool closed = files::CloseFile(kItemFileHandle) == files::FileStatus::Ok;
-  if (status == ItemFileStatus::Ok && !closed) status = ItemFileStatus::CannotWrite;
-  if (status == ItemFileStatus::Ok && !files::ReplaceFileSafely(temporaryFile, itemFile)) {
-    status = ItemFileStatus::CannotWrite;
-  }
-  if (status != ItemFileStatus::Ok) std::remove(temporaryFile.c_str());
-  return status;
+  return ReplaceThroughTemporaryFile(itemFile, [&] {
+    ItemFileStatus status = WriteTextLines(lines);
+    for (ItemField field : kAllItemFields) {
+      if (status != ItemFileStatus::Ok) break;
+      status = WriteItemLine(item.Field(field).str());
+    }
+    return status;
+  });
 }
 
 ItemFileStatus CheckItemFileReadable(const std::string& itemFile) {

@@ -63,6 +63,12 @@ ItemFileStatus LoadItemTable(WindowCounters& counters, ItemTableColumns& table =
 ItemFileStatus RewriteItemFile(const WindowCounters& counters, const ItemTableColumns& table = ItemTable,
                                const std::string& itemFile = kItemFileName);
 
+// Adds one item at the end of the item file, 16 lines after the lines already there, which keep their
+// text (a last line that lacks its line end gets one, so the new item starts on a line of its own). The
+// file is written as a whole through a temporary file, like RewriteItemFile, so a failed write leaves the
+// item file as it was: CannotOpen for a missing item file, CannotWrite for a failed write.
+ItemFileStatus AppendItemToFile(const ItemRecord& item, const std::string& itemFile = kItemFileName);
+
 // The reading check that a window does when it loads: reads the whole item file once into ItemRec to
 // prove it readable. CannotOpen for a missing file, EndsInsideItem for a file whose field count is not a
 // multiple of 16, TooManyItems for a file of more items than the table holds (every window that checks

@@ -6,6 +6,7 @@
 #include "items/DebugInventoryWindow.h"
 #include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
+#include "items/MasterListLine.h"
 #include "items/Navigation.h"
 #include "items/WorkingWindows.h"
 #include "shell/Shell.h"
@@ -89,6 +90,14 @@ void ApplyHover(forms::Form& window, std::string_view control, bool entering) {
 void ShowItemFileError() {
   forms::MsgBox(kItemFileErrorText, kCriticalOkOnly, kErrorConditionTitle, kItemFileErrorHelpFile,
                 kItemFileErrorHelpContext);
+}
+
+bool CheckNoCommaQuote(forms::TextBox& box) {
+  if (HasNoCommaQuote(box.Text())) return true;
+  forms::MsgBox(kCommaQuoteErrorText, kCriticalOkOnly, kErrorConditionTitle, kItemFileErrorHelpFile,
+                kItemFileErrorHelpContext);
+  box.SetFocus();
+  return false;
 }
 
 void ValidateItemFile(forms::Form& window) {

@@ -42,6 +42,12 @@ void ApplyHover(forms::Form& window, std::string_view control, bool entering);
 // The message for an item file that cannot be read: critical, OK only, with its help file and context.
 void ShowItemFileError();
 
+// The check of a box of the master list or the Debug Inventory tool before a save: true when its text
+// holds neither a comma nor a double quote. Otherwise the user is told (critical, OK only, with the
+// same help as the item-file message), the box gets the focus, and the answer is false: the caller then
+// abandons its save.
+bool CheckNoCommaQuote(forms::TextBox& box);
+
 // The load step of the sort, report and zeroing windows: a fresh main menu behind the window, the window
 // shown, and the item file read once through to prove it readable; a file that cannot be read gets the
 // message, and the window stays open.

@@ -21,6 +21,7 @@
 namespace korvane::testing {
 
 inline constexpr char kItemFile[] = "c:\\Korvane\\Item.dat";
+inline constexpr char kCategoryFile[] = "c:\\Korvane\\Item.Txt";
 inline constexpr long kValueDispid = 47;
 inline constexpr long kFontSizeDispid = 2;
 inline constexpr long kMarqueeStyleDispid = 60;
@@ -67,6 +68,7 @@ class KorvaneWindowsTest : public ::testing::Test {
     CreateDirectoryA("c:\\Korvane", nullptr);
     CreateDirectoryA("c:\\Korvane\\Help", nullptr);
     WriteItemFile(ItemFileBytes(SmallItemFile()));
+    WriteBytes(kCategoryFile, "12\r\n5\r\n");
     ASSERT_TRUE(shell::ChangeFolder("c:\\Korvane"));
     Callers = CallerFlags{};
     SwitchCapsLockOff();

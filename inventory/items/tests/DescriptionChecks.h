@@ -31,7 +31,7 @@ class BagState {
   explicit BagState(const forms::ElementDescription& control) : control_(control) {}
 
   static bool IsContainerProperty(std::string_view name) {
-    for (const char* own : {"clsid", "rect", "tab", "notabstop", "tooltip", "picture", "visible"}) {
+    for (const char* own : {"clsid", "rect", "tab", "notabstop", "hidden", "tooltip", "picture", "visible"}) {
       if (name == own) return true;
     }
     return false;
@@ -72,7 +72,8 @@ inline void ExpectLibraryControl(const forms::ElementDescription& form, std::str
   EXPECT_EQ(state.Number("_ExtentY", 0), (control->Rect()->height * 2540 + 48) / 96);
   EXPECT_EQ(state.Number("_Version", 0), 0x20000);
   for (const auto& property : control->properties) {
-    EXPECT_EQ(property.values.size(), property.name == "rect" ? 4u : property.name == "notabstop" ? 0u : 1u)
+    const bool flag = property.name == "notabstop" || property.name == "hidden";
+    EXPECT_EQ(property.values.size(), property.name == "rect" ? 4u : flag ? 0u : 1u)
         << "line " << property.line;
   }
 }

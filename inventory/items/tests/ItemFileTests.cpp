@@ -259,5 +259,38 @@ TEST_F(ItemFileTest, ARewriteCreatesAMissingItemFile) {
   EXPECT_EQ(CheckItemFileReadable(ItemFile()), ItemFileStatus::Ok);
 }
 
+TEST_F(ItemFileTest, AnAppendedItemFollowsTheLinesThereAndEveryLineEndsWithCrLf) {
+  ItemRecord item;
+  for (ItemField field : kAllItemFields) item.Field(field) = "9";
+  std::string added;
+  for (ItemField field : kAllItemFields) added += item.Field(field).str() + "\r\n";
+
+  WriteBytes(ItemFile(), WellFormedItem(1));
+  ASSERT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), WellFormedItem(1) + added);
+
+  // Lines ended by LF alone or CR alone are written back with CR LF.
+  WriteBytes(ItemFile(), "1\nA\rB\r\n");
+  ASSERT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), "1\r\nA\r\nB\r\n" + added);
+
+  WriteBytes(ItemFile(), "");
+  ASSERT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::Ok);
+  EXPECT_EQ(ReadBytes(ItemFile()), added);
+}
+
+TEST_F(ItemFileTest, AnAppendToAMissingFileOrOneThatFailsHalfWayChangesNothing) {
+  ItemRecord item;
+  EXPECT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::CannotOpen);
+  EXPECT_FALSE(std::filesystem::exists(ItemFile()));
+
+  const std::string before = WellFormedItemFile(3);
+  WriteBytes(ItemFile(), before);
+  files::FailWritesAfterLinesForTesting(3 * 16 + 5);
+  EXPECT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::CannotWrite);
+  EXPECT_EQ(ReadBytes(ItemFile()), before);
+  EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
+}
+
 }  // namespace
 }  // namespace korvane

@@ -1,0 +1,200 @@
+// The master list window worked through the forms test driver on a small item file, each change checked
+// against the bytes of the item file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "KorvaneWindowsFixture.h"
+#include "items/MainMenuWindow.h"
+#include "items/MasterListLine.h"
+#include "items/MasterListWindow.h"
+
+namespace korvane {
+namespace {
+
+using testing::FieldOf;
+using testing::ItemFields;
+using testing::ItemFileBytes;
+using testing::kFontSizeDispid;
+using testing::kMarqueeStyleDispid;
+using testing::SmallItemFile;
+
+constexpr long kFontBoldDispid = 3;
+
+class MasterListWindow : public testing::KorvaneWindowsTest {
+ protected:
+  void SetUp() override {
+    KorvaneWindowsTest::SetUp();
+    ui_.Show<Form1>().Click("InventoryReports");
+    ASSERT_TRUE(ui_.IsVisible("Form60"));
+    testing::SwitchCapsLockOff();  // the main menu switched it on
+  }
+
+  forms::testing::DrivenForm Window() { return ui_.On("Form60"); }
+
+  std::vector<std::string> Slots() {
+    std::vector<std::string> slots;
+    for (const std::string& line : Window().Lines("List1")) slots.push_back(line.substr(0, 4));
+    return slots;
+  }
+
+  void ExpectOneMessage(const char* text) {
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    const auto& box = ui_.MessageBoxes()[0];
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.style, 16u);
+    EXPECT_EQ(box.title, "Error Condition Query");
+    EXPECT_EQ(box.help_file, "DEMO.HLP");
+    EXPECT_EQ(box.help_context, 1000u);
+  }
+};
+
+TEST_F(MasterListWindow, LoadsBothListsAndMakesTheReminderBlink) {
+  EXPECT_EQ(Window().Caption(), "Korvane");
+  EXPECT_TRUE(Window().ControlVisible("ribTravelVia(1)"));
+  EXPECT_EQ(testing::NumberOf(Window().Get().Hosted("ribTravelVia", 1).Property(kMarqueeStyleDispid)), 3);
+  const std::vector<std::string> lines = Window().Lines("List1");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].size(), kMasterListLineWidth);
+  EXPECT_EQ(lines[1].substr(0, 26), "0002  5    AB             ");
+  EXPECT_EQ(Window().Lines("List2"), (std::vector<std::string>{"12  ", "5   "}));
+  EXPECT_EQ(Window().ToolTip("List1"), "Click to change");
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(MasterListWindow, AnItemFileCutShortIsReportedWhenTheWindowLoads) {
+  forms::Forms::Unload<Form60>();
+  WriteItemFile(ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n");
+  ui_.AnswerNextMessageBox(IDOK);
+  ui_.Show<Form60>();
+  ExpectOneMessage("Error Condition Exists, goto (Debug Inventory) to correct.");
+  EXPECT_EQ(Window().Lines("List1").size(), 4u);  // the items read before the cut
+}
+
+TEST_F(MasterListWindow, ClickingAnItemFillsTheEditRowAndFocusesTheCategory) {
+  Window().ClickListLine("List1", 3);
+  EXPECT_EQ(Window().Text("Text2"), "0004");
+  EXPECT_EQ(Window().Text("Text16"), "4");
+  EXPECT_EQ(Window().Text("Text3"), "XY-7           ");
+  EXPECT_EQ(Window().Text("Text5"), "0.30");
+  EXPECT_EQ(Window().Text("Text7"), "0012  ");
+  EXPECT_EQ(ui_.Focused(), "Form60.Text4");
+}
+
+TEST_F(MasterListWindow, ChoosingACategoryListsOnlyItsItems) {
+  Window().MouseDownOnListLine("List2", 0);
+  EXPECT_EQ(Slots(), std::vector<std::string>{"0004"});
+  Window().ClickListLine("List1", 0);
+  EXPECT_EQ(Window().Text("Text16"), "4");
+}
+
+TEST_F(MasterListWindow, ACommaRefusesTheNewItemUntilItIsRemoved) {
+  const std::string before = ItemFileNow();
+  Window().Click("AddEntry");
+  EXPECT_EQ(Window().Text("Text16"), "5");
+  EXPECT_EQ(Window().Text("Text3"), "OPEN");
+  EXPECT_EQ(ui_.Focused(), "Form60.Text4");
+  Window().Get().TextBoxNamed("Text3").SetText("NEW-1");  // in place of the proposed "OPEN"
+  Window().Get().TextBoxNamed("Text6").SetText("");
+  Window().Type("Text4", "12").Type("Text6", "Nuts, bolts").Type("Text7", "3");
+  ui_.AnswerNextMessageBox(IDOK);
+  Window().Click("SaveButton");
+  ExpectOneMessage("Error Condition Exists, Remove Quotes or Commas to Correct.");
+  EXPECT_EQ(ui_.Focused(), "Form60.Text6");
+  EXPECT_EQ(ItemFileNow(), before);
+
+  Window().Get().TextBoxNamed("Text6").SetText("Nuts and bolts");
+  Window().Click("SaveButton");
+  const ItemFields added = {"5", "NEW-1", "Nuts and bolts", "12", "0", "3", "0", "0",
+                            "0", "0",     "0",              "0",  "0", "0", "0", "0"};
+  EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
+  EXPECT_EQ(Slots(), (std::vector<std::string>{"0001", "0002", "0003", "0004", "0005"}));
+  EXPECT_EQ(Window().Text("Text16"), "");
+  EXPECT_EQ(ui_.Focused(), "Form60.List1");
+}
+
+TEST_F(MasterListWindow, SavingAChangedItemRewritesItInPlace) {
+  Window().ClickListLine("List1", 0);
+  Window().Focus("Text6").PressKey("Text6", VK_HOME);
+  Window().Type("Text6", "X");
+  Window().Click("SaveButton");
+  std::vector<ItemFields> expected = SmallItemFile();
+  // The first item as its boxes showed it: the description as typed, the counters read as numbers.
+  expected[0] = {"1", "ABC-100", "XHex bolt M8 x 40", "5", "1.25", "10", "4", "2.5",
+                 "7", "0",       "1",                               "0", "0",    "3",  "9", "40"};
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(MasterListWindow, DeleteBlanksTheClickedItem) {
+  Window().ClickListLine("List1", 1).Click("DeleteEntry");
+  std::vector<ItemFields> expected = SmallItemFile();
+  expected[1] = {"2", "OPEN", "", "5", "", "", "", "", "", "", "", "", "", "", "", ""};
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_EQ(Window().Lines("List1")[1].substr(0, 26), "0002  5    OPEN           ");
+  EXPECT_EQ(ui_.Focused(), "Form60.List1");
+}
+
+TEST_F(MasterListWindow, ScreenSortAndRefreshRedoTheListsWithoutWriting) {
+  const std::string before = ItemFileNow();
+  Window().Click("AddEntry").Click("SortMasterList");
+  EXPECT_EQ(Slots(), (std::vector<std::string>{"0004", "0001", "0002"}));
+  EXPECT_EQ(Window().Text("Text16"), "");
+  EXPECT_EQ(ui_.Focused(), "Form60.List2");
+  Window().Click("RefreshRibbon");
+  EXPECT_EQ(Slots(), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
+  EXPECT_EQ(forms::Forms::Get<Form60>().Page().AddModeFlag(), kAddModeOff);
+  EXPECT_EQ(ItemFileNow(), before);
+}
+
+TEST_F(MasterListWindow, HoverChangesTheRibbonsSizeAndThePrintButtonsWeight) {
+  Window().MoveMouseOver("RefreshRibbon");
+  EXPECT_EQ(Property("Form60", "RefreshRibbon", kFontSizeDispid), 12);
+  Window().MoveMouseOver("PrintAll");
+  EXPECT_EQ(Property("Form60", "RefreshRibbon", kFontSizeDispid), 10);
+  EXPECT_EQ(Property("Form60", "PrintAll", kFontBoldDispid), -1);
+  Window().MoveMouseOver("SortMasterList");
+  EXPECT_EQ(Property("Form60", "PrintAll", kFontBoldDispid), 0);
+  EXPECT_EQ(Property("Form60", "SortMasterList", kFontSizeDispid), 12);
+}
+
+TEST_F(MasterListWindow, ThePrintButtonsPrintOnThePressOfTheMouse) {
+  // The stand-ins raise no MouseDown of their own: the press is raised as the control raises it.
+  const auto press = [this](const char* button) {
+    forms::EventArgs args;
+    args.mouse.button = forms::kLeftButton;
+    ASSERT_TRUE(Window().Get().Raise(button, std::nullopt, "MouseDown", args));
+    ui_.Pump();
+  };
+  Window().MouseDownOnListLine("List2", 1);  // "5   "
+  press("PrintSelected");
+  press("PrintAll");
+  press("PrintAllSorted");
+  const auto& documents = ui_.PrintedDocuments();
+  ASSERT_EQ(documents.size(), 3u);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  snprintf(date, sizeof date, "%02d-%02d-%04d", now.wMonth, now.wDay, now.wYear);
+  EXPECT_EQ(documents[0].lines[2].Text(),
+            std::string("                                PRINT-OUT OF PARTS IN CATEGORY CODE ORDER AS OF ") + date);
+  EXPECT_EQ(documents[0].lines.size(), 6u + 2u);  // the two items of category 5
+  EXPECT_EQ(documents[1].lines.size(), 6u + 4u);
+  EXPECT_EQ(documents[2].lines.size(), 6u + 3u);  // the free slot's empty category is not listed
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(MasterListWindow, ExitReturnsToAFreshMainMenu) {
+  Window().ChooseMenu("debuginv");
+  EXPECT_EQ(Callers.DebugFromForm60, kCallerFlagSet);
+  ASSERT_TRUE(ui_.IsLoaded("Form60"));
+  Window().Click("ExitButton");
+  EXPECT_FALSE(ui_.IsLoaded("Form60"));
+  EXPECT_EQ(Callers.DebugFromForm60, kCallerFlagBlank);
+  EXPECT_TRUE(ui_.IsVisible("Form1"));
+}
+
+}  // namespace
+}  // namespace korvane
