@@ -1,8 +1,5 @@
 #include "movements/AdjustmentsReportWindow.h"
 
-#include <string>
-#include <vector>
-
 #include "items/WindowNavigation.h"
 #include "movements/AdjustmentsReport.h"
 #include "movements/ReportOutput.h"
@@ -26,26 +23,13 @@ void Form41::Bind(forms::EventTable& on) {
 
 void Form41::Form_Load() { ValidateItemFile(*this); }
 
-void Form41::cmdPrint_Click() {
-  printer::PrintedDocument document;
-  const ReportStatus status = BuildAdjustmentsPrintout(document, TodayAsReportDate());
-  if (status != ReportStatus::Ok) {
-    ShowReportFailure(status);
-    return;
-  }
-  PrintReportDocument(document);
-}
+void Form41::cmdPrint_Click() { PrintReport(&BuildAdjustmentsPrintout); }
 
+// The list is emptied first, also when the report cannot be made: no old lines pass for the file's.
 void Form41::cmdScreen_Click() {
   forms::ListBox& list = ListBoxNamed("List1");
   list.Clear();
-  std::vector<std::string> lines;
-  const ReportStatus status = BuildAdjustmentsScreenList(lines);
-  if (status != ReportStatus::Ok) {
-    ShowReportFailure(status);
-    return;
-  }
-  for (const std::string& line : lines) list.AddItem(line);
+  AddReportLines(list, &BuildAdjustmentsScreenList);
 }
 
 void Form41::ExitButton_Click() { ReturnToMainMenu(*this); }

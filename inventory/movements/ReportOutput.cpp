@@ -11,15 +11,7 @@ namespace {
 
 constexpr unsigned kCriticalOkOnly = 16;  // MB_ICONHAND | MB_OK
 
-}  // namespace
-
-std::string TodayAsReportDate() {
-  SYSTEMTIME today;
-  GetLocalTime(&today);
-  return ReportDate(today.wYear, today.wMonth, today.wDay);
-}
-
-void PrintReportDocument(const printer::PrintedDocument& document) {
+void PrintOnThePrinter(const printer::PrintedDocument& document) {
   printer::Printer& out = printer::ThePrinter();
   for (const printer::PrintedLine& line : document.lines) {
     // A line is printed in the font that is current when it begins.
@@ -29,6 +21,34 @@ void PrintReportDocument(const printer::PrintedDocument& document) {
     out.EndLine();
   }
   (void)out.EndDoc();  // a document that could not be printed has had its message from the printer
+}
+
+}  // namespace
+
+std::string TodayAsReportDate() {
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  return ReportDate(today.wYear, today.wMonth, today.wDay);
+}
+
+void PrintReport(PrintoutBuilder build) {
+  printer::PrintedDocument document;
+  const ReportStatus status = build(document, TodayAsReportDate(), ReportFiles{});
+  if (status != ReportStatus::Ok) {
+    ShowReportFailure(status);
+    return;
+  }
+  PrintOnThePrinter(document);
+}
+
+void AddReportLines(forms::ListBox& list, ScreenListBuilder build) {
+  std::vector<std::string> lines;
+  const ReportStatus status = build(lines, ReportFiles{});
+  if (status != ReportStatus::Ok) {
+    ShowReportFailure(status);
+    return;
+  }
+  for (const std::string& line : lines) list.AddItem(line);
 }
 
 void ShowReportFailure(ReportStatus status) {

@@ -49,4 +49,62 @@ inline void ExpectDocument(const printer::PrintedDocument& document, const std::
   }
 }
 
+// The sales report's category list: categories 5, 0 (the free slot) and 12, in that order; 1, 01 and 9
+// are not listed.
+inline const char kSalesCategoryList[] = "5\r\n0\r\n12\r\n";
+
+inline const printer::PrintFont kSalesReportFont{"courier new", 10};
+
+// The lines of the sales print-out before the items.
+inline std::vector<ExpectedLine> SalesHeadLines(const std::string& date) {
+  const printer::PrintFont& font = kSalesReportFont;
+  return {
+      {printer::PrintFont{}, {{1, " "}}},
+      {font, {{1, " "}}},
+      {font, {{1, "      PRINT-OUT OF SALES & INVENTORY IN CATEGORY NUMBER ORDER AS OF " + date}}},
+      {font, {{1, " "}}},
+      {font, {{1, " "}}},
+      {font, {{1, "ITEM#"}, {16, "| DESCRIPTION"}, {49, "|DAY"}, {56, "|WEEK"}, {63, "|MONTH"}, {70, "|YEAR"}, {77, "|ON HAND"}}},
+      {font, {{1, std::string(84, '-')}}},
+  };
+}
+
+inline ExpectedLine SalesTotals(const char* day, const char* week, const char* month, const char* year) {
+  return {kSalesReportFont,
+          {{49, "|"}, {50, day}, {56, "|"}, {57, week}, {63, "|"}, {64, month}, {70, "|"}, {71, year}}};
+}
+
+// The sales print-out of the report items under the sales category list.
+inline std::vector<ExpectedLine> SalesPrintoutOfTheReportFiles(const std::string& date) {
+  const printer::PrintFont& font = kSalesReportFont;
+  const std::string ruler(84, '-');
+  std::vector<ExpectedLine> lines = SalesHeadLines(date);
+  const std::vector<ExpectedLine> rest = {
+      // An empty day's sales prints nothing in its column.
+      {font,
+       {{1, "ABC-100        "}, {16, "|"}, {17, "Hex bolt M8 x 40              "}, {49, "|"}, {56, "|"}, {57, "3"},
+        {63, "|"}, {64, "9"}, {70, "|"}, {71, "40"}, {77, "|"}, {78, "10"}}},
+      {font, {{1, ruler}}},
+      {font,
+       {{1, "AB             "}, {16, "|"}, {17, "Flat washer M8                "}, {49, "|"}, {50, "1"}, {56, "|"},
+        {57, "1"}, {63, "|"}, {64, "1"}, {70, "|"}, {71, "1"}, {77, "|"}, {78, "10"}}},
+      {font, {{1, ruler}}},
+      // The free slot of category 0: blank number columns (its quantity is six blanks, shown as they are).
+      {font,
+       {{1, "OPEN           "}, {16, "|"}, {17, std::string(30, ' ')}, {49, "|"}, {56, "|"}, {63, "|"}, {70, "|"},
+        {77, "|"}, {78, "      "}}},
+      {font, {{1, ruler}}},
+      // Halves round away from zero, a week's sales of 0 print as nothing, the quantity loses its zeros.
+      {font,
+       {{1, "XY-7           "}, {16, "|"}, {17, "Lock nut M8                   "}, {49, "|"}, {50, "3"}, {56, "|"},
+        {63, "|"}, {64, "17"}, {70, "|"}, {71, "123456"}, {77, "|"}, {78, "12"}}},
+      {font, {{1, ruler}}},
+      // 0 + 1 + 0 + 2.5, 3 + 1 + 0 + 0, 9 + 1 + 0 + 17.4, 40 + 1 + 0 + 123456.
+      SalesTotals("0004", "00004", "00027", "123497"),
+      {font, {{1, "                                  " + std::string(50, '=')}}},
+  };
+  lines.insert(lines.end(), rest.begin(), rest.end());
+  return lines;
+}
+
 }  // namespace korvane::testing

@@ -8,6 +8,7 @@
 #include "forms/FormDescription.h"
 #include "items/Navigation.h"
 #include "items/tests/DescriptionChecks.h"
+#include "movements/Form12Description.h"
 #include "movements/Form41Description.h"
 
 namespace korvane {
@@ -56,6 +57,14 @@ TEST(AdjustmentsReportDescription, HasTheButtonsTheListAndItsColumnHeads) {
   ExpectReportWindow(form, "Form41");
   EXPECT_EQ(LabelCaptions(form), (std::vector<std::string>{"Label6 CAT #.", "Label3 Item #", "Label9 Description",
                                                            "Label2 Stock", "Label1 Receipts", "Label5 Reorder"}));
+}
+
+TEST(SalesReportDescription, HasTheButtonsTheListAndItsColumnHeads) {
+  const ElementDescription form = forms::ParseFormDescription(kForm12Description);
+  ExpectReportWindow(form, "Form12");
+  EXPECT_EQ(LabelCaptions(form),
+            (std::vector<std::string>{"Label2 Item#", "Label8 Description", "Label3 Sold Day", "Label4 Sold Week",
+                                      "Label5 Sold Month", "Label6 Sold Year", "Label7 On Hand"}));
 }
 
 }  // namespace
