@@ -3,28 +3,19 @@
 // reading check of the item file.
 #pragma once
 
-#include "forms/Forms.h"
+#include "movements/ReportWindow.h"
 
 namespace korvane {
 
-class Form41 : public forms::Form {
+class Form41 : public ReportWindow {
  public:
-  Form41();
+  Form41() : ReportWindow("Form41") {}
 
  private:
   void Bind(forms::EventTable& on) override;
 
-  void Form_Load();
   void cmdPrint_Click();
   void cmdScreen_Click();
-  void ExitButton_Click();
-  void debuginv_Click();
-  void help_Click();
-
-  void cmdPrint_MouseEnter();
-  void cmdPrint_MouseExit();
-  void cmdScreen_MouseEnter();
-  void cmdScreen_MouseExit();
 };
 
 }  // namespace korvane

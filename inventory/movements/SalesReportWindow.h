@@ -4,28 +4,19 @@
 // file.
 #pragma once
 
-#include "forms/Forms.h"
+#include "movements/ReportWindow.h"
 
 namespace korvane {
 
-class Form12 : public forms::Form {
+class Form12 : public ReportWindow {
  public:
-  Form12();
+  Form12() : ReportWindow("Form12") {}
 
  private:
   void Bind(forms::EventTable& on) override;
 
-  void Form_Load();
   void cmdPrint_Click();
   void cmdScreen_Click();
-  void ExitButton_Click();
-  void debuginv_Click();
-  void help_Click();
-
-  void cmdPrint_MouseEnter();
-  void cmdPrint_MouseExit();
-  void cmdScreen_MouseEnter();
-  void cmdScreen_MouseExit();
 };
 
 }  // namespace korvane

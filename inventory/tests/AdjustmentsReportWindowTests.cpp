@@ -3,41 +3,21 @@
 // that cannot be read.
 #include <gtest/gtest.h>
 
-#include "KorvaneWindowsFixture.h"
-#include "items/MainMenuWindow.h"
+#include "ReportWindowFixture.h"
 #include "movements/AdjustmentsReportWindow.h"
-#include "movements/ReportItems.h"
-#include "movements/tests/ReportFixtures.h"
 
 namespace korvane {
 namespace {
 
 using printer::PrintFont;
-using testing::ExpectedLine;
 using testing::ItemFileBytes;
+using testing::kCategoryListFile;
 using testing::ReportItemFile;
+using testing::TodayInReports;
 
-constexpr char kCategoryList[] = "c:\\Korvane\\Item.Txt";
-constexpr long kFontBoldDispid = 3;
-
-std::string Today() {
-  SYSTEMTIME today;
-  GetLocalTime(&today);
-  return ReportDate(today.wYear, today.wMonth, today.wDay);
-}
-
-class AdjustmentsReportWindow : public testing::KorvaneWindowsTest {
+class AdjustmentsReportWindow : public testing::ReportWindowTest {
  protected:
-  void SetUp() override {
-    KorvaneWindowsTest::SetUp();
-    WriteItemFile(ItemFileBytes(ReportItemFile()));
-    testing::WriteBytes(kCategoryList, testing::kReportCategoryList);
-    ui_.Show<Form1>().Click("InvAdjRpt");
-    ASSERT_TRUE(ui_.IsVisible("Form41"));
-    ASSERT_TRUE(ui_.MessageBoxes().empty());
-  }
-
-  forms::testing::DrivenForm Window() { return ui_.On("Form41"); }
+  AdjustmentsReportWindow() : ReportWindowTest("Form41", "InvAdjRpt", testing::kReportCategoryList) {}
 };
 
 TEST_F(AdjustmentsReportWindow, PrintsTheReportInCourierNew8WithTodaysDate) {
@@ -50,7 +30,7 @@ TEST_F(AdjustmentsReportWindow, PrintsTheReportInCourierNew8WithTodaysDate) {
       {
           {standard, {{1, " "}}},
           {report, {{1, " "}}},
-          {report, {{1, "                                 PRINT-OUT OF INVENTORY ADJUSTMENETS LOW / STOCK AS OF " + Today()}}},
+          {report, {{1, "                                 PRINT-OUT OF INVENTORY ADJUSTMENETS LOW / STOCK AS OF " + TodayInReports()}}},
           {report, {{1, " "}}},
           {report,
            {{1, "CAT."}, {5, "|  ITEM #  "}, {18, "| DESCRIPTION "}, {34, "| QTY."}, {40, "| REPTS."}, {50, "| REORD."}}},
@@ -63,7 +43,7 @@ TEST_F(AdjustmentsReportWindow, PrintsTheReportInCourierNew8WithTodaysDate) {
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 
   // A second print starts again in the printer's standard font and reads the files afresh.
-  testing::WriteBytes(kCategoryList, "");
+  testing::WriteBytes(kCategoryListFile, "");
   Window().Click("cmdPrint");
   ASSERT_EQ(ui_.PrintedDocuments().size(), 2u);
   const printer::PrintedDocument& second = ui_.PrintedDocuments()[1];
@@ -108,7 +88,7 @@ TEST_F(AdjustmentsReportWindow, FilesThatCannotBeReadAreReportedAndNothingIsPutO
   // No category list: the print-out cannot be made; the screen list does not need it.
   ui_.ForgetMessageBoxes();
   WriteItemFile(ItemFileBytes(ReportItemFile()));
-  ASSERT_TRUE(DeleteFileA(kCategoryList));
+  ASSERT_TRUE(DeleteFileA(kCategoryListFile));
   ui_.AnswerNextMessageBox(IDOK);
   Window().Click("cmdPrint");
   ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
@@ -120,28 +100,10 @@ TEST_F(AdjustmentsReportWindow, FilesThatCannotBeReadAreReportedAndNothingIsPutO
   EXPECT_EQ(ui_.MessageBoxes().size(), 1u);
 }
 
-TEST_F(AdjustmentsReportWindow, HoverMakesTheButtonsCaptionBold) {
-  Window().MoveMouseOver("cmdPrint");
-  EXPECT_EQ(Property("Form41", "cmdPrint", kFontBoldDispid), -1);
-  Window().MoveMouseOver("cmdScreen");
-  EXPECT_EQ(Property("Form41", "cmdPrint", kFontBoldDispid), 0);
-  EXPECT_EQ(Property("Form41", "cmdScreen", kFontBoldDispid), -1);
-  Window().MoveMouseOver("ExitButton");
-  EXPECT_EQ(Property("Form41", "cmdScreen", kFontBoldDispid), 0);
-}
+TEST_F(AdjustmentsReportWindow, HoverMakesTheButtonsCaptionBold) { ExpectBoldWhileHovered(); }
 
 TEST_F(AdjustmentsReportWindow, TheDebugToolReturnsToItAndExitReturnsToAFreshMainMenu) {
-  Window().ChooseMenu("debuginv");
-  ASSERT_TRUE(ui_.IsVisible("Form4"));
-  EXPECT_EQ(Callers.DebugFromForm41, kCallerFlagSet);
-  ui_.On("Form4").Click("ExitButton");
-  ASSERT_TRUE(ui_.IsVisible("Form41"));
-  EXPECT_EQ(Callers.DebugFromForm41, kCallerFlagBlank);
-  forms::Form* oldMenu = &ui_.On("Form1").Get();
-  Window().Click("ExitButton");
-  EXPECT_FALSE(ui_.IsLoaded("Form41"));
-  ASSERT_TRUE(ui_.IsVisible("Form1"));
-  EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
+  ExpectDebugToolAndExit(&CallerFlags::DebugFromForm41);
 }
 
 }  // namespace

@@ -3,47 +3,28 @@
 // the messages for files that cannot be read.
 #include <gtest/gtest.h>
 
-#include "KorvaneWindowsFixture.h"
-#include "items/MainMenuWindow.h"
-#include "movements/ReportItems.h"
+#include "ReportWindowFixture.h"
 #include "movements/SalesReportWindow.h"
-#include "movements/tests/ReportFixtures.h"
 
 namespace korvane {
 namespace {
 
 using testing::ItemFileBytes;
+using testing::kCategoryListFile;
 using testing::ReportItemFile;
+using testing::TodayInReports;
 
-constexpr char kCategoryList[] = "c:\\Korvane\\Item.Txt";
-constexpr long kFontBoldDispid = 3;
-
-std::string Today() {
-  SYSTEMTIME today;
-  GetLocalTime(&today);
-  return ReportDate(today.wYear, today.wMonth, today.wDay);
-}
-
-class SalesReportWindow : public testing::KorvaneWindowsTest {
+class SalesReportWindow : public testing::ReportWindowTest {
  protected:
-  void SetUp() override {
-    KorvaneWindowsTest::SetUp();
-    WriteItemFile(ItemFileBytes(ReportItemFile()));
-    testing::WriteBytes(kCategoryList, testing::kSalesCategoryList);
-    ui_.Show<Form1>().Click("SalesAndInventory");
-    ASSERT_TRUE(ui_.IsVisible("Form12"));
-    ASSERT_TRUE(ui_.MessageBoxes().empty());
-  }
-
-  forms::testing::DrivenForm Window() { return ui_.On("Form12"); }
+  SalesReportWindow() : ReportWindowTest("Form12", "SalesAndInventory", testing::kSalesCategoryList) {}
 };
 
 TEST_F(SalesReportWindow, PrintsTheReportInCourierNew10WithTodaysDateAndTheTotals) {
   Window().Click("cmdPrint");
   ASSERT_EQ(ui_.PrintedDocuments().size(), 1u);
-  testing::ExpectDocument(ui_.PrintedDocuments()[0], testing::SalesPrintoutOfTheReportFiles(Today()));
+  testing::ExpectDocument(ui_.PrintedDocuments()[0], testing::SalesPrintoutOfTheReportFiles(TodayInReports()));
   EXPECT_EQ(ui_.PrintedDocuments()[0].lines[2].Text(),
-            "      PRINT-OUT OF SALES & INVENTORY IN CATEGORY NUMBER ORDER AS OF " + Today());
+            "      PRINT-OUT OF SALES & INVENTORY IN CATEGORY NUMBER ORDER AS OF " + TodayInReports());
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
@@ -78,9 +59,9 @@ TEST_F(SalesReportWindow, FilesThatCannotBeReadAreReportedAndNothingIsPutOut) {
     SCOPED_TRACE(c.what);
     WriteItemFile(ItemFileBytes(ReportItemFile()) + (c.cutItemFile ? "8\r\n" : ""));
     if (c.cutItemFile) {
-      testing::WriteBytes(kCategoryList, testing::kSalesCategoryList);
+      testing::WriteBytes(kCategoryListFile, testing::kSalesCategoryList);
     } else {
-      ASSERT_TRUE(DeleteFileA(kCategoryList));
+      ASSERT_TRUE(DeleteFileA(kCategoryListFile));
     }
     ui_.ForgetMessageBoxes();
     ui_.AnswerNextMessageBox(IDOK);
@@ -97,28 +78,10 @@ TEST_F(SalesReportWindow, FilesThatCannotBeReadAreReportedAndNothingIsPutOut) {
   }
 }
 
-TEST_F(SalesReportWindow, HoverMakesTheButtonsCaptionBold) {
-  Window().MoveMouseOver("cmdScreen");
-  EXPECT_EQ(Property("Form12", "cmdScreen", kFontBoldDispid), -1);
-  Window().MoveMouseOver("cmdPrint");
-  EXPECT_EQ(Property("Form12", "cmdScreen", kFontBoldDispid), 0);
-  EXPECT_EQ(Property("Form12", "cmdPrint", kFontBoldDispid), -1);
-  Window().MoveMouseOver("ExitButton");
-  EXPECT_EQ(Property("Form12", "cmdPrint", kFontBoldDispid), 0);
-}
+TEST_F(SalesReportWindow, HoverMakesTheButtonsCaptionBold) { ExpectBoldWhileHovered(); }
 
 TEST_F(SalesReportWindow, TheDebugToolReturnsToItAndExitReturnsToAFreshMainMenu) {
-  Window().ChooseMenu("debuginv");
-  ASSERT_TRUE(ui_.IsVisible("Form4"));
-  EXPECT_EQ(Callers.DebugFromForm12, kCallerFlagSet);
-  ui_.On("Form4").Click("ExitButton");
-  ASSERT_TRUE(ui_.IsVisible("Form12"));
-  EXPECT_EQ(Callers.DebugFromForm12, kCallerFlagBlank);
-  forms::Form* oldMenu = &ui_.On("Form1").Get();
-  Window().Click("ExitButton");
-  EXPECT_FALSE(ui_.IsLoaded("Form12"));
-  ASSERT_TRUE(ui_.IsVisible("Form1"));
-  EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
+  ExpectDebugToolAndExit(&CallerFlags::DebugFromForm12);
 }
 
 }  // namespace
