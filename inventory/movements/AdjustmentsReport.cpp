@@ -64,12 +64,7 @@ std::string AdjustmentsScreenLine(const ItemRecord& item) {
 
 ReportStatus BuildAdjustmentsPrintout(printer::PrintedDocument& document, const std::string& date,
                                       const ReportFiles& files) {
-  std::vector<std::string> codes;
-  std::vector<ItemRecord> items;
-  const ReportStatus status = ReadReportFiles(codes, items, files);
-  if (status != ReportStatus::Ok) return status;
-  document = AdjustmentsPrintout(codes, items, date);
-  return ReportStatus::Ok;
+  return BuildPrintoutFromFiles(&AdjustmentsPrintout, document, date, files);
 }
 
 ReportStatus BuildAdjustmentsScreenList(std::vector<std::string>& lines, const ReportFiles& files) {

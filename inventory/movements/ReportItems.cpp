@@ -32,6 +32,15 @@ ReportStatus ReadReportFiles(std::vector<std::string>& codes, std::vector<ItemRe
   return status;
 }
 
+ReportStatus BuildPrintoutFromFiles(PrintoutMaker make, printer::PrintedDocument& document, const std::string& date,
+                                    const ReportFiles& files) {
+  std::vector<std::string> codes;
+  std::vector<ItemRecord> items;
+  const ReportStatus status = ReadReportFiles(codes, items, files);
+  if (status == ReportStatus::Ok) document = make(codes, items, date);
+  return status;
+}
+
 void ForEachItemInCategoryOrder(const std::vector<std::string>& codes, const std::vector<ItemRecord>& items,
                                 const std::function<void(const ItemRecord&)>& visit) {
   for (const std::string& code : codes) {

@@ -14,6 +14,7 @@
 #include "items/CategoryList.h"
 #include "items/ItemFile.h"
 #include "items/ItemRecord.h"
+#include "printer/PrintLayout.h"
 
 namespace korvane {
 
@@ -47,6 +48,13 @@ ReportStatus ReadReportCategoryCodes(std::vector<std::string>& codes, const std:
 // Both files, the category list first; on a failure the status of the first that failed.
 ReportStatus ReadReportFiles(std::vector<std::string>& codes, std::vector<ItemRecord>& items,
                              const ReportFiles& files);
+
+// Reads both files and makes a print-out of their contents with the date; on a failure the document is
+// left as it was.
+using PrintoutMaker = printer::PrintedDocument (*)(const std::vector<std::string>& codes,
+                                                   const std::vector<ItemRecord>& items, const std::string& date);
+ReportStatus BuildPrintoutFromFiles(PrintoutMaker make, printer::PrintedDocument& document, const std::string& date,
+                                    const ReportFiles& files);
 
 // For each code in order, the items of that category (by numeric value) in file order. A code listed
 // twice, or two codes of the same value, visit the items of that category twice; an item whose category

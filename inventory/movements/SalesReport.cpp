@@ -102,13 +102,9 @@ std::string SalesScreenLine(const ItemRecord& item) {
   return FitToWidth(line, kScreenLineWidth);
 }
 
-ReportStatus BuildSalesPrintout(printer::PrintedDocument& document, const std::string& date, const ReportFiles& files) {
-  std::vector<std::string> codes;
-  std::vector<ItemRecord> items;
-  const ReportStatus status = ReadReportFiles(codes, items, files);
-  if (status != ReportStatus::Ok) return status;
-  document = SalesPrintout(codes, items, date);
-  return ReportStatus::Ok;
+ReportStatus BuildSalesPrintout(printer::PrintedDocument& document, const std::string& date,
+                                      const ReportFiles& files) {
+  return BuildPrintoutFromFiles(&SalesPrintout, document, date, files);
 }
 
 ReportStatus BuildSalesScreenList(std::vector<std::string>& lines, const ReportFiles& files) {

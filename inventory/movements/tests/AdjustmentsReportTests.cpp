@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "files/SequentialFiles.h"
-#include "files/tests/TempFolder.h"
 #include "movements/tests/ReportFixtures.h"
 
 namespace korvane {
@@ -65,18 +63,9 @@ TEST(IsAdjustedOrLowStock, ListsReceiptsAboveZeroOrAQuantityStrictlyBelowTheReor
   }
 }
 
-class AdjustmentsReportTest : public ::testing::Test {
+class AdjustmentsReportTest : public testing::ReportFilesTest {
  protected:
-  void SetUp() override {
-    files_.itemFile = folder_.File("Item.dat");
-    files_.categoryFile = folder_.File("Item.Txt");
-    WriteBytes(files_.itemFile, ItemFileBytes(ReportItemFile()));
-    WriteBytes(files_.categoryFile, testing::kReportCategoryList);
-  }
-  void TearDown() override { files::CloseAllFiles(); }
-
-  TempFolder folder_;
-  ReportFiles files_;
+  AdjustmentsReportTest() : ReportFilesTest(testing::kReportCategoryList) {}
 };
 
 TEST_F(AdjustmentsReportTest, PrintsTheListedItemsByCategoryInTheOrderOfTheCategoryList) {

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "files/SequentialFiles.h"
+#include "files/tests/TempFolder.h"
+#include "movements/ReportItems.h"
 #include "movements/tests/MovementFixtures.h"
 #include "printer/PrintLayout.h"
 
@@ -28,6 +31,23 @@ inline std::vector<ItemFields> ReportItemFile() {
 }
 
 inline const char kReportCategoryList[] = "5\r\n1\r\n12\r\n01\r\n";
+
+// The report items and a category list in a folder of the test's own.
+class ReportFilesTest : public ::testing::Test {
+ protected:
+  explicit ReportFilesTest(const char* categoryList) : categoryList_(categoryList) {}
+  void SetUp() override {
+    files_.itemFile = folder_.File("Item.dat");
+    files_.categoryFile = folder_.File("Item.Txt");
+    WriteBytes(files_.itemFile, ItemFileBytes(ReportItemFile()));
+    WriteBytes(files_.categoryFile, categoryList_);
+  }
+  void TearDown() override { files::CloseAllFiles(); }
+
+  const char* categoryList_;
+  TempFolder folder_;
+  ReportFiles files_;
+};
 
 struct ExpectedLine {
   printer::PrintFont font;

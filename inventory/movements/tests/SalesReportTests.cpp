@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "files/SequentialFiles.h"
-#include "files/tests/TempFolder.h"
 #include "movements/tests/ReportFixtures.h"
 
 namespace korvane {
@@ -34,18 +32,9 @@ TEST(WholeNumberOrNothing, RoundsToAWholeNumberAndShowsZeroAsNothing) {
   for (const auto& c : cases) EXPECT_EQ(WholeNumberOrNothing(c[0]), c[1]) << '"' << c[0] << '"';
 }
 
-class SalesReportTest : public ::testing::Test {
+class SalesReportTest : public testing::ReportFilesTest {
  protected:
-  void SetUp() override {
-    files_.itemFile = folder_.File("Item.dat");
-    files_.categoryFile = folder_.File("Item.Txt");
-    WriteBytes(files_.itemFile, ItemFileBytes(ReportItemFile()));
-    WriteBytes(files_.categoryFile, kSalesCategoryList);
-  }
-  void TearDown() override { files::CloseAllFiles(); }
-
-  TempFolder folder_;
-  ReportFiles files_;
+  SalesReportTest() : ReportFilesTest(kSalesCategoryList) {}
 };
 
 TEST_F(SalesReportTest, PrintsEveryItemOfEachCategoryWithARulerUnderItAndTheTotals) {
