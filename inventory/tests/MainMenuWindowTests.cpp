@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "HelpPageChecks.h"
 #include "KorvaneWindowsFixture.h"
 #include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
@@ -14,6 +15,9 @@ namespace korvane {
 namespace {
 
 using testing::CapsLockIsOn;
+using testing::InstallHelpPage;
+using testing::SameFolder;
+using testing::WaitForHelpViewer;
 using testing::kValueDispid;
 using testing::SwitchCapsLockOff;
 
@@ -26,15 +30,6 @@ class MainMenuWindow : public testing::KorvaneWindowsTest {
     return static_cast<int>(std::count(loaded.begin(), loaded.end(), form));
   }
 };
-
-bool SameFolder(std::string a, std::string b) {
-  const auto lower = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    while (!s.empty() && s.back() == '\\') s.pop_back();
-    return s;
-  };
-  return lower(std::move(a)) == lower(std::move(b));
-}
 
 TEST_F(MainMenuWindow, StartsOnDriveCWithCapsLockOnAndTheRibbonsUp) {
   auto menu = StartProgram();
@@ -127,20 +122,6 @@ TEST_F(MainMenuWindow, TheDebugToolFromTheMainMenuBacksUpFirstAndReturnsToTheMai
   EXPECT_FALSE(ui_.IsLoaded("Form4"));
   ASSERT_TRUE(ui_.IsVisible("Form1"));
   EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
-}
-
-// The help viewer's window showing a page, waited for a while: it runs as a program of its own.
-HWND WaitForHelpViewer(const char* title) {
-  for (int round = 0; round < 200; ++round) {
-    if (HWND viewer = FindWindowA("KorvaneHelpViewer", title)) return viewer;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
-// A help page of the program's build, put where the program looks for it.
-void InstallHelpPage(const std::string& page) {
-  ASSERT_TRUE(CopyFileA((testing::TestProgramFolder() + "Help\\" + page).c_str(), ("c:\\Korvane\\Help\\" + page).c_str(), FALSE));
 }
 
 TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFolderIsCurrentAfter) {
