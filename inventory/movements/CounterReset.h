@@ -40,13 +40,17 @@ inline constexpr ResetButton kZeroAdjustmentsButton = {
     IndicatorRule::WhenButtonChecked};
 
 // Zero Sales History: one button per period, top to bottom on the screen. Each empties only its own
-// counter; nothing is carried into a longer period.
+// counter; nothing is carried into a longer period. In the order of SalesPeriod.
+enum class SalesPeriod { Day, Week, Month, Year };
+
 inline constexpr std::array<ResetButton, 4> kSalesPeriodButtons = {{
     {"DailyProc", {{ItemField::SoldDay}, 1}, "vaBtn3", IndicatorRule::WhenButtonChecked},
     {"WeeklyProc", {{ItemField::SoldWeek}, 1}, "vaBtn1", IndicatorRule::WhenButtonChecked},
     {"MonthlyProc", {{ItemField::SoldMonth}, 1}, "vaBtn2", IndicatorRule::WhenButtonChecked},
     {"YearlyProc", {{ItemField::SoldYear}, 1}, "vaBtn4", IndicatorRule::EveryPress},
 }};
+
+inline const ResetButton& ButtonOf(SalesPeriod period) { return kSalesPeriodButtons[static_cast<int>(period)]; }
 
 // Empty text in the counters of rows 1 to CounterMax; every other field keeps its text.
 void EmptyCounters(const ResetCounters& counters, const WindowCounters& window, ItemTableColumns& table = ItemTable);

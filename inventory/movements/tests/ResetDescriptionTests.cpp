@@ -9,6 +9,7 @@
 #include "items/tests/DescriptionChecks.h"
 #include "movements/CounterReset.h"
 #include "movements/Form37Description.h"
+#include "movements/Form63Description.h"
 
 namespace korvane {
 namespace {
@@ -73,6 +74,47 @@ TEST(ZeroAdjustmentsDescription, TheButtonInItsFrameAndTheIndicatorBesideIt) {
   }
   EXPECT_EQ(FindElement(form, "help")->Text("caption"), std::string(23, ' ') + "&Help");
   EXPECT_EQ(FindElement(form, "debuginv")->Text("caption"), std::string(74, ' ') + "&Debug Inventory");
+  testing::ExpectDistinctTabPlaces(form);
+}
+
+TEST(ZeroSalesDescription, FourPeriodButtonsTopToBottomEachInItsFrameWithItsIndicator) {
+  const ElementDescription form = forms::ParseFormDescription(kForm63Description);
+  EXPECT_EQ(form.name, "Form63");
+  EXPECT_EQ(form.Text("caption"), TitleOf("Form63"));
+  const char* const frames[] = {"QvFrame1", "QvFrame2", "QvFrame3", "QvFrame4"};
+  const char* const captions[] = {"Daily Processing", "Weekly Processing", "Monthly Processing",
+                                  "Yearly  Processing"};
+  int previousTop = -1;
+  for (std::size_t period = 0; period < kSalesPeriodButtons.size(); ++period) {
+    ExpectResetButton(form, kSalesPeriodButtons[period], frames[period], captions[period]);
+    ExpectIndicator(form, kSalesPeriodButtons[period], frames[period]);
+    const ElementDescription* frame = FindElement(form, frames[period]);
+    ASSERT_TRUE(frame && frame->Rect());
+    EXPECT_GT(frame->Rect()->top, previousTop) << frames[period];
+    previousTop = frame->Rect()->top;
+  }
+  const ElementDescription* label = FindElement(form, "Label1");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->kind, "label");
+  EXPECT_EQ(label->Text("caption"),
+            "      Processing will zero current records and update selected period figures ");
+  EXPECT_LT(label->Rect()->top, FindElement(form, "QvFrame1")->Rect()->top);
+
+  testing::ExpectLibraryControl(form, "ExitButton", testing::kCommandClsid);
+  EXPECT_EQ(BagState(*FindElement(form, "ExitButton")).Text("Caption"), "Click to Exit");
+  testing::ExpectLibraryControl(form, "QvCommand1", testing::kCommandClsid);
+
+  EXPECT_EQ(FindElement(form, "debuginv")->Text("caption"), std::string(18, ' ') + "&Debug Inventory");
+  const char* const helpMenus[][2] = {{"helpday", "&Help on Daily"},
+                                      {"helpweek", "&Help on Weekly"},
+                                      {"helpmonth", "&Help on Monthly"},
+                                      {"helpyear", "&Help on Yearly"}};
+  for (const auto& menu : helpMenus) {
+    ASSERT_NE(FindElement(form, menu[0]), nullptr) << menu[0];
+    EXPECT_EQ(FindElement(form, menu[0])->kind, "menu");
+    EXPECT_EQ(FindElement(form, menu[0])->Text("caption"), menu[1]);
+    EXPECT_NE(FindHelpPage("Form63", menu[0]), nullptr) << menu[0];
+  }
   testing::ExpectDistinctTabPlaces(form);
 }
 
