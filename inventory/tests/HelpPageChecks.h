@@ -37,4 +37,17 @@ inline void InstallHelpPage(const std::string& page) {
   ASSERT_TRUE(CopyFileA((TestProgramFolder() + "Help\\" + page).c_str(), ("c:\\Korvane\\Help\\" + page).c_str(), FALSE));
 }
 
+// Chooses a working window's help menu entry with some other folder current: the viewer shows the page
+// (found in the help folder, which was current when it started) under its title, and the data folder is
+// current afterwards. The viewer is closed again.
+inline void ExpectHelpPageShown(forms::testing::DrivenForm window, const char* menuEntry, const char* title) {
+  SCOPED_TRACE(menuEntry);
+  ASSERT_TRUE(shell::ChangeFolder("c:\\"));
+  window.ChooseMenu(menuEntry);
+  EXPECT_TRUE(SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
+  HWND viewer = WaitForHelpViewer(title);
+  EXPECT_NE(viewer, nullptr);
+  if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+}
+
 }  // namespace korvane::testing

@@ -17,7 +17,6 @@ namespace {
 using testing::CapsLockIsOn;
 using testing::InstallHelpPage;
 using testing::SameFolder;
-using testing::WaitForHelpViewer;
 using testing::kValueDispid;
 using testing::SwitchCapsLockOff;
 
@@ -127,13 +126,7 @@ TEST_F(MainMenuWindow, TheDebugToolFromTheMainMenuBacksUpFirstAndReturnsToTheMai
 TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFolderIsCurrentAfter) {
   InstallHelpPage("inventoryadjust-1050.htm");
   StartProgram().Click("InventoryAdjustments");
-  ASSERT_TRUE(shell::ChangeFolder("c:\\"));
-  ui_.On("Form3").ChooseMenu("help");
-  EXPECT_TRUE(SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
-  // The viewer found the page, in the help folder that was current when it started.
-  HWND viewer = WaitForHelpViewer("Adjust Inventory / Sales - Korvane Help");
-  EXPECT_NE(viewer, nullptr);
-  if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+  testing::ExpectHelpPageShown(ui_.On("Form3"), "help", "Adjust Inventory / Sales - Korvane Help");
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 

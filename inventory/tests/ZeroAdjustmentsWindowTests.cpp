@@ -1,57 +1,39 @@
 // The Zero Inventory Adjustments window worked through the forms test driver: presses on its button
 // checked against the bytes of the rewritten item file and against the indicator beside it.
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
 #include "HelpPageChecks.h"
+#include "HostedThroughComFixture.h"
 #include "KorvaneWindowsFixture.h"
-#include "TestControlInPlace.h"
+#include "ResetWindowFixture.h"
 #include "files/SequentialFiles.h"
 #include "items/MainMenuWindow.h"
 #include "movements/ZeroAdjustmentsWindow.h"
-#include "testing/HostWindow.h"
 
 namespace korvane {
 namespace {
 
-using testing::FieldOf;
-using testing::ItemFields;
 using testing::ItemFileBytes;
 using testing::kFontSizeDispid;
 using testing::kValueDispid;
 using testing::SmallItemFile;
 
-constexpr long kIndicatorLitDispid = 50;
-constexpr long kIndicatorColorDispid = 8;
-constexpr double kGreen = 32768;
+using testing::kIndicatorColorDispid;
+using testing::kIndicatorLitDispid;
+constexpr double kGreen = testing::kIndicatorGreen;
 
 // The small item file with its four adjustment counters empty in every item.
 std::string WithoutAdjustments() {
-  std::vector<ItemFields> items = SmallItemFile();
-  for (ItemFields& item : items) {
-    for (ItemField field : {ItemField::Receipts, ItemField::Writeoffs, ItemField::Transout, ItemField::Transin}) {
-      FieldOf(item, field).clear();
-    }
-  }
-  return ItemFileBytes(items);
+  return testing::SmallItemFileWithEmptied(
+      {ItemField::Receipts, ItemField::Writeoffs, ItemField::Transout, ItemField::Transin});
 }
 
-class ZeroAdjustmentsWindow : public testing::KorvaneWindowsTest {
+class ZeroAdjustmentsWindow : public testing::ResetWindowTest {
  protected:
-  void SetUp() override {
-    KorvaneWindowsTest::SetUp();
-    ui_.Show<Form1>().Click("ProcessInventory");
-    ASSERT_TRUE(ui_.IsVisible("Form37"));
-  }
-  void TearDown() override {
-    files::FailWritesAfterLinesForTesting(-1);
-    KorvaneWindowsTest::TearDown();
-  }
+  ZeroAdjustmentsWindow() : ResetWindowTest("ProcessInventory", "Form37") {}
 
-  forms::testing::DrivenForm Window() { return ui_.On("Form37"); }
-  bool IndicatorLit() { return Property("Form37", "vaBtn2", kIndicatorLitDispid) != 0; }
-  double ButtonValue() { return Property("Form37", "ZeroTrans", kValueDispid); }
+  bool IndicatorLit() { return Lit("vaBtn2"); }
+  double ButtonValue() { return ResetWindowTest::ButtonValue("ZeroTrans"); }
   void PressWith(int button) { Window().MouseDown("ZeroTrans", 10, 10, button); }
 };
 
@@ -81,8 +63,7 @@ TEST_F(ZeroAdjustmentsWindow, TheFirstPressEmptiesTheCountersAndLightsTheIndicat
 
 TEST_F(ZeroAdjustmentsWindow, APressWhileTheButtonIsUncheckedLeavesTheIndicatorDark) {
   // Unchecked without a press, as the space key does it.
-  ASSERT_EQ(Window().Get().Hosted("ZeroTrans").SetProperty(kValueDispid, false), S_OK);
-  ASSERT_EQ(ButtonValue(), 0);
+  Uncheck("ZeroTrans");
   Window().Click("ZeroTrans");
   EXPECT_EQ(ItemFileNow(), WithoutAdjustments());
   EXPECT_FALSE(IndicatorLit());
@@ -140,50 +121,23 @@ TEST_F(ZeroAdjustmentsWindow, HoverEnlargesTheButtonsCaption) {
 }
 
 TEST_F(ZeroAdjustmentsWindow, Command4ReturnsToAFreshMainMenu) {
-  forms::Form* oldMenu = &ui_.On("Form1").Get();
-  Callers.DebugFromForm37 = kCallerFlagSet;
-  Window().Click("Command4");
-  EXPECT_FALSE(ui_.IsLoaded("Form37"));
-  ASSERT_TRUE(ui_.IsVisible("Form1"));
-  EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
-  EXPECT_EQ(Callers.DebugFromForm37, kCallerFlagBlank);
+  ExpectExitReturnsToAFreshMainMenu("Command4", &CallerFlags::DebugFromForm37);
 }
 
 TEST_F(ZeroAdjustmentsWindow, TheDebugToolReturnsToAFreshWindowWithTheIndicatorDark) {
-  Window().Click("ZeroTrans");
-  ASSERT_TRUE(IndicatorLit());
-  Window().ChooseMenu("debuginv");
-  ASSERT_TRUE(ui_.IsVisible("Form4"));
-  EXPECT_EQ(Callers.DebugFromForm37, kCallerFlagSet);
-  EXPECT_TRUE(ui_.IsLoaded("Form37"));
-  ui_.On("Form4").Click("ExitButton");
-  ASSERT_TRUE(ui_.IsVisible("Form37"));
-  EXPECT_EQ(Callers.DebugFromForm37, kCallerFlagBlank);
-  EXPECT_FALSE(IndicatorLit());
-  EXPECT_NE(ButtonValue(), 0);
+  ExpectDebugToolReturnsToAFreshWindow("ZeroTrans", "vaBtn2", &CallerFlags::DebugFromForm37);
 }
 
 TEST_F(ZeroAdjustmentsWindow, HelpOpensItsPageFromTheHelpFolder) {
   testing::InstallHelpPage("zeroinvtranslist-1089.htm");
-  ASSERT_TRUE(shell::ChangeFolder("c:\\"));
   EXPECT_EQ(Window().MenuCaption("help"), std::string(23, ' ') + "&Help");
-  Window().ChooseMenu("help");
-  EXPECT_TRUE(testing::SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
-  HWND viewer = testing::WaitForHelpViewer("Zero Adjustments - Korvane Help");
-  EXPECT_NE(viewer, nullptr);
-  if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+  testing::ExpectHelpPageShown(Window(), "help", "Zero Adjustments - Korvane Help");
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 // Through the program's own ActiveX container: the test control in place of the check button and its
 // frame, and the real indicator of Btn32x10.ocx, named by its ProgID.
-class ZeroAdjustmentsHostedThroughCom : public testing::KorvaneWindowsTest {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  static void TearDownTestSuite() { OleUninitialize(); }
-
-  testing::HostThroughComWithTheTestControl com_;
-};
+using ZeroAdjustmentsHostedThroughCom = testing::KorvaneWindowsHostedThroughComTest;
 
 TEST_F(ZeroAdjustmentsHostedThroughCom, ThePressResetsTheFileAndTheIndicatorShowsGreen) {
   ui_.Show<Form1>().Click("ProcessInventory");
@@ -198,12 +152,7 @@ TEST_F(ZeroAdjustmentsHostedThroughCom, ThePressResetsTheFileAndTheIndicatorShow
   EXPECT_EQ(Property("Form37", "ZeroTrans", kValueDispid), 0);
   EXPECT_EQ(Property("Form37", "vaBtn2", kIndicatorLitDispid), -1);
   EXPECT_EQ(Property("Form37", "vaBtn2", kIndicatorColorDispid), kGreen);
-  activex::testing::PumpMessages();
-  HWND lamp = window.Window("vaBtn2");
-  RECT client{};
-  GetClientRect(lamp, &client);
-  const activex::testing::Picture picture = activex::testing::CaptureClientArea(lamp);
-  EXPECT_EQ(picture.At(client.right / 2, client.bottom / 2), RGB(0, 128, 0));
+  EXPECT_EQ(testing::ColourAtCentre(window.Window("vaBtn2")), RGB(0, 128, 0));
   const std::string path = testing::TestProgramFolder() + "zero-adjustments.png";
   ui_.SavePng("Form37", path);
   EXPECT_GT(testing::ReadBytes(path).size(), 1000u);

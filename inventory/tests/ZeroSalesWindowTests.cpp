@@ -1,31 +1,27 @@
 // The Zero Sales History window worked through the forms test driver: presses on its four period
 // buttons checked against the bytes of the rewritten item file and against the indicators beside them.
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
 #include "HelpPageChecks.h"
+#include "HostedThroughComFixture.h"
 #include "KorvaneWindowsFixture.h"
-#include "TestControlInPlace.h"
+#include "ResetWindowFixture.h"
 #include "files/SequentialFiles.h"
 #include "items/MainMenuWindow.h"
 #include "movements/CounterReset.h"
 #include "movements/ZeroSalesWindow.h"
-#include "testing/HostWindow.h"
 
 namespace korvane {
 namespace {
 
-using testing::FieldOf;
-using testing::ItemFields;
 using testing::ItemFileBytes;
 using testing::kFontSizeDispid;
 using testing::kValueDispid;
 using testing::SmallItemFile;
 
-constexpr long kIndicatorLitDispid = 50;
-constexpr long kIndicatorColorDispid = 8;
-constexpr double kGreen = 32768;
+using testing::kIndicatorColorDispid;
+using testing::kIndicatorLitDispid;
+constexpr double kGreen = testing::kIndicatorGreen;
 
 struct Period {
   const char* button;
@@ -43,28 +39,14 @@ const Period kPeriods[] = {
     {"YearlyProc", "vaBtn4", ItemField::SoldYear, true, "helpyear", "Yearly Processing - Korvane Help"},
 };
 
-// The small item file with one counter empty in every item.
-std::string WithEmptied(ItemField counter) {
-  std::vector<ItemFields> items = SmallItemFile();
-  for (ItemFields& item : items) FieldOf(item, counter).clear();
-  return ItemFileBytes(items);
-}
+std::string WithEmptied(ItemField counter) { return testing::SmallItemFileWithEmptied({counter}); }
 
-class ZeroSalesWindow : public testing::KorvaneWindowsTest {
+class ZeroSalesWindow : public testing::ResetWindowTest {
  protected:
-  void SetUp() override {
-    KorvaneWindowsTest::SetUp();
-    ui_.Show<Form1>().Click("ZeroSales");
-    ASSERT_TRUE(ui_.IsVisible("Form63"));
-  }
-  void TearDown() override {
-    files::FailWritesAfterLinesForTesting(-1);
-    KorvaneWindowsTest::TearDown();
-  }
+  ZeroSalesWindow() : ResetWindowTest("ZeroSales", "Form63") {}
 
-  forms::testing::DrivenForm Window() { return ui_.On("Form63"); }
-  bool Lit(const Period& period) { return Property("Form63", period.indicator, kIndicatorLitDispid) != 0; }
-  double ButtonValue(const Period& period) { return Property("Form63", period.button, kValueDispid); }
+  bool Lit(const Period& period) { return ResetWindowTest::Lit(period.indicator); }
+  double ButtonValue(const Period& period) { return ResetWindowTest::ButtonValue(period.button); }
 };
 
 TEST_F(ZeroSalesWindow, OpensWithTheFourButtonsCheckedAndTheIndicatorsDark) {
@@ -95,8 +77,7 @@ TEST_F(ZeroSalesWindow, EachFirstPressEmptiesOnlyItsOwnCounterAndLightsOnlyItsOw
 TEST_F(ZeroSalesWindow, APressWhileUncheckedLightsOnlyTheYear) {
   for (const Period& period : kPeriods) {
     SCOPED_TRACE(period.button);
-    // Unchecked without a press, as the space key does it.
-    ASSERT_EQ(Window().Get().Hosted(period.button).SetProperty(kValueDispid, false), S_OK);
+    Uncheck(period.button);
     WriteItemFile(ItemFileBytes(SmallItemFile()));
     Window().Click(period.button);
     EXPECT_EQ(ItemFileNow(), WithEmptied(period.counter));  // the counter is emptied all the same
@@ -150,27 +131,11 @@ TEST_F(ZeroSalesWindow, HoverEnlargesEachButtonsCaption) {
 }
 
 TEST_F(ZeroSalesWindow, ExitReturnsToAFreshMainMenu) {
-  forms::Form* oldMenu = &ui_.On("Form1").Get();
-  Callers.DebugFromForm63 = kCallerFlagSet;
-  Window().Click("ExitButton");
-  EXPECT_FALSE(ui_.IsLoaded("Form63"));
-  ASSERT_TRUE(ui_.IsVisible("Form1"));
-  EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
-  EXPECT_EQ(Callers.DebugFromForm63, kCallerFlagBlank);
+  ExpectExitReturnsToAFreshMainMenu("ExitButton", &CallerFlags::DebugFromForm63);
 }
 
-TEST_F(ZeroSalesWindow, TheDebugToolReturnsToAFreshWindow) {
-  Window().Click("YearlyProc");
-  ASSERT_TRUE(Lit(kPeriods[3]));
-  Window().ChooseMenu("debuginv");
-  ASSERT_TRUE(ui_.IsVisible("Form4"));
-  EXPECT_EQ(Callers.DebugFromForm63, kCallerFlagSet);
-  EXPECT_TRUE(ui_.IsLoaded("Form63"));
-  ui_.On("Form4").Click("ExitButton");
-  ASSERT_TRUE(ui_.IsVisible("Form63"));
-  EXPECT_EQ(Callers.DebugFromForm63, kCallerFlagBlank);
-  EXPECT_FALSE(Lit(kPeriods[3]));
-  EXPECT_NE(ButtonValue(kPeriods[3]), 0);
+TEST_F(ZeroSalesWindow, TheDebugToolReturnsToAFreshWindowWithTheIndicatorsDark) {
+  ExpectDebugToolReturnsToAFreshWindow("YearlyProc", "vaBtn4", &CallerFlags::DebugFromForm63);
 }
 
 TEST_F(ZeroSalesWindow, EachHelpMenuOpensItsPeriodsPage) {
@@ -179,25 +144,14 @@ TEST_F(ZeroSalesWindow, EachHelpMenuOpensItsPeriodsPage) {
     const HelpPage* page = FindHelpPage("Form63", period.helpMenu);
     ASSERT_NE(page, nullptr);
     testing::InstallHelpPage(std::string(page->commandLine).substr(3));  // after "hh "
-    ASSERT_TRUE(shell::ChangeFolder("c:\\"));
-    Window().ChooseMenu(period.helpMenu);
-    EXPECT_TRUE(testing::SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
-    HWND viewer = testing::WaitForHelpViewer(period.helpTitle);
-    EXPECT_NE(viewer, nullptr);
-    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    testing::ExpectHelpPageShown(Window(), period.helpMenu, period.helpTitle);
   }
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 // Through the program's own ActiveX container: the test control in place of the check buttons, frames
 // and exit button, and the real indicators of Btn32x10.ocx, named by their ProgID.
-class ZeroSalesHostedThroughCom : public testing::KorvaneWindowsTest {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  static void TearDownTestSuite() { OleUninitialize(); }
-
-  testing::HostThroughComWithTheTestControl com_;
-};
+using ZeroSalesHostedThroughCom = testing::KorvaneWindowsHostedThroughComTest;
 
 TEST_F(ZeroSalesHostedThroughCom, TheYearLightsOnEveryPressTheDayOnlyWhileChecked) {
   ui_.Show<Form1>().ChooseMenu("deletesales");
@@ -219,12 +173,8 @@ TEST_F(ZeroSalesHostedThroughCom, TheYearLightsOnEveryPressTheDayOnlyWhileChecke
   EXPECT_EQ(ItemFileNow(), WithEmptied(year.counter));
   EXPECT_EQ(Property("Form63", year.indicator, kIndicatorLitDispid), -1);
   EXPECT_EQ(Property("Form63", year.indicator, kIndicatorColorDispid), kGreen);
-  activex::testing::PumpMessages();
-  HWND lamp = window.Window(year.indicator);
-  ASSERT_NE(lamp, nullptr);
-  RECT client{};
-  GetClientRect(lamp, &client);
-  EXPECT_EQ(activex::testing::CaptureClientArea(lamp).At(client.right / 2, client.bottom / 2), RGB(0, 128, 0));
+  ASSERT_NE(window.Window(year.indicator), nullptr);
+  EXPECT_EQ(testing::ColourAtCentre(window.Window(year.indicator)), RGB(0, 128, 0));
   const std::string path = testing::TestProgramFolder() + "zero-sales.png";
   ui_.SavePng("Form63", path);
   EXPECT_GT(testing::ReadBytes(path).size(), 1000u);

@@ -12,8 +12,6 @@
 namespace korvane {
 namespace {
 
-using testing::FieldOf;
-using testing::ItemFields;
 using testing::ItemFileBytes;
 using testing::ReadBytes;
 using testing::SmallItemFile;
@@ -36,15 +34,6 @@ class CounterResetTest : public ::testing::Test {
     return PressResetButton(button, value, counters_, ItemFile());
   }
 
-  // The small item file with the given counters emptied in every item.
-  static std::string WithEmptied(std::initializer_list<ItemField> fields) {
-    std::vector<ItemFields> items = SmallItemFile();
-    for (ItemFields& item : items) {
-      for (ItemField field : fields) FieldOf(item, field).clear();
-    }
-    return ItemFileBytes(items);
-  }
-
   TempFolder folder_;
   WindowCounters counters_;
 };
@@ -56,7 +45,7 @@ TEST_F(CounterResetTest, ZeroAdjustmentsEmptiesTheFourAdjustmentCountersOfEveryI
   EXPECT_EQ(counters_.CounterMax, 4);
   // Empty lines, not "0"; quantities, sold counters, item order and count as they were.
   const std::string expected =
-      WithEmptied({ItemField::Receipts, ItemField::Writeoffs, ItemField::Transout, ItemField::Transin});
+      testing::SmallItemFileWithEmptied({ItemField::Receipts, ItemField::Writeoffs, ItemField::Transout, ItemField::Transin});
   EXPECT_EQ(ReadBytes(ItemFile()), expected);
   EXPECT_NE(expected.find("0012  \r\n"), std::string::npos);  // the stored quantity keeps its zeros
 
@@ -71,9 +60,9 @@ TEST_F(CounterResetTest, EachSalesPeriodEmptiesOnlyItsOwnCounter) {
     SCOPED_TRACE(kSalesPeriodButtons[period].button);
     WriteBytes(ItemFile(), ItemFileBytes(SmallItemFile()));
     ASSERT_EQ(Press(kSalesPeriodButtons[period]).status, ItemFileStatus::Ok);
-    EXPECT_EQ(ReadBytes(ItemFile()), WithEmptied({own[period]}));
+    EXPECT_EQ(ReadBytes(ItemFile()), testing::SmallItemFileWithEmptied({own[period]}));
     ASSERT_EQ(Press(kSalesPeriodButtons[period]).status, ItemFileStatus::Ok);  // twice is as once
-    EXPECT_EQ(ReadBytes(ItemFile()), WithEmptied({own[period]}));
+    EXPECT_EQ(ReadBytes(ItemFile()), testing::SmallItemFileWithEmptied({own[period]}));
   }
 }
 
