@@ -19,13 +19,8 @@ void EmptyWorkingWindow::Bind(forms::EventTable& on) {
     return false;
   };
   if (has("ExitButton")) on("ExitButton", "Click", &EmptyWorkingWindow::ExitButton_Click);
-  if (has("Command4")) on("Command4", "Click", &EmptyWorkingWindow::Command4_Click);
   if (has("debuginv")) on("debuginv", "Click", &EmptyWorkingWindow::debuginv_Click);
   if (has("help")) on("help", "Click", &EmptyWorkingWindow::help_Click);
-  if (has("helpday")) on("helpday", "Click", &EmptyWorkingWindow::helpday_Click);
-  if (has("helpweek")) on("helpweek", "Click", &EmptyWorkingWindow::helpweek_Click);
-  if (has("helpmonth")) on("helpmonth", "Click", &EmptyWorkingWindow::helpmonth_Click);
-  if (has("helpyear")) on("helpyear", "Click", &EmptyWorkingWindow::helpyear_Click);
 }
 
 void EmptyWorkingWindow::Form_Load() {
@@ -41,12 +36,7 @@ void EmptyWorkingWindow::Exit() {
 }
 
 void EmptyWorkingWindow::ExitButton_Click() { Exit(); }
-void EmptyWorkingWindow::Command4_Click() { Exit(); }
 void EmptyWorkingWindow::debuginv_Click() { OpenDebugInventory(*this); }
 void EmptyWorkingWindow::help_Click() { OpenHelpPageOf(*this, "help"); }
-void EmptyWorkingWindow::helpday_Click() { OpenHelpPageOf(*this, "helpday"); }
-void EmptyWorkingWindow::helpweek_Click() { OpenHelpPageOf(*this, "helpweek"); }
-void EmptyWorkingWindow::helpmonth_Click() { OpenHelpPageOf(*this, "helpmonth"); }
-void EmptyWorkingWindow::helpyear_Click() { OpenHelpPageOf(*this, "helpyear"); }
 
 }  // namespace korvane

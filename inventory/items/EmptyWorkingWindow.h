@@ -18,13 +18,8 @@ class EmptyWorkingWindow : public forms::Form {
  private:
   void Form_Load();
   void ExitButton_Click();
-  void Command4_Click();
   void debuginv_Click();
   void help_Click();
-  void helpday_Click();
-  void helpweek_Click();
-  void helpmonth_Click();
-  void helpyear_Click();
 
   void Exit();
 

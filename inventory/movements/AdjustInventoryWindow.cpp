@@ -1,8 +1,7 @@
 #include "movements/AdjustInventoryWindow.h"
 
-#include <variant>
-
 #include "items/WindowNavigation.h"
+#include "movements/ButtonValue.h"
 
 namespace korvane {
 namespace {
@@ -16,16 +15,6 @@ constexpr const char* kMarkerNames[] = {"ribTravelVia1", "ribTravelVia2", "ribTr
 
 const char* BoxName(AdjustBox box) { return kBoxNames[static_cast<int>(box)]; }
 const char* MarkerName(StepMarker marker) { return kMarkerNames[static_cast<int>(marker) - 1]; }
-
-// A value read from a control as the number the page compares: True reads as -1, False and an empty
-// (refused) read as 0.
-int NumberOf(const forms::PropertyValue& value) {
-  if (const bool* b = std::get_if<bool>(&value)) return *b ? -1 : 0;
-  if (const long* l = std::get_if<long>(&value)) return static_cast<int>(*l);
-  if (const float* f = std::get_if<float>(&value)) return static_cast<int>(*f);
-  if (const double* d = std::get_if<double>(&value)) return static_cast<int>(*d);
-  return 0;
-}
 
 }  // namespace
 
@@ -91,7 +80,9 @@ std::string Form3::Text(AdjustBox box) { return TextBoxNamed(BoxName(box)).Text(
 
 void Form3::SetText(AdjustBox box, const std::string& text) { TextBoxNamed(BoxName(box)).SetText(text); }
 
-int Form3::KindValue(MovementKind kind) { return NumberOf(Hosted(InfoOf(kind).control).Property(kValueDispid)); }
+int Form3::KindValue(MovementKind kind) {
+  return static_cast<int>(ButtonValueOf(Hosted(InfoOf(kind).control).Property(kValueDispid)));
+}
 
 void Form3::CheckKind(MovementKind kind) {
   // A button that refuses keeps its state; the kind it shows is then what the posting reads.

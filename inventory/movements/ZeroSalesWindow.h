@@ -1,14 +1,44 @@
-// The Zero Sales History window (Form63), as far as the program has it: its title, its way back and its
-// menu entries. It loads through the reading check of the item file.
+// The Zero Sales History window (Form63): each of its four period buttons empties one sold counter (day,
+// week, month or year) of every item and lights the indicator beside it. There is no confirmation: the
+// press is the command.
 #pragma once
 
-#include "items/EmptyWorkingWindow.h"
+#include "forms/Forms.h"
+#include "items/ItemTable.h"
+#include "movements/CounterReset.h"
 
 namespace korvane {
 
-class Form63 : public EmptyWorkingWindow {
+class Form63 : public forms::Form {
  public:
-  Form63() : EmptyWorkingWindow("Form63", LoadStep::ValidateItemFile) {}
+  Form63();
+
+ private:
+  void Bind(forms::EventTable& on) override;
+
+  void Form_Load();
+  void DailyProc_MouseDown(const forms::MouseArgs& mouse);
+  void WeeklyProc_MouseDown(const forms::MouseArgs& mouse);
+  void MonthlyProc_MouseDown(const forms::MouseArgs& mouse);
+  void YearlyProc_MouseDown(const forms::MouseArgs& mouse);
+  void DailyProc_MouseEnter();
+  void DailyProc_MouseExit();
+  void WeeklyProc_MouseEnter();
+  void WeeklyProc_MouseExit();
+  void MonthlyProc_MouseEnter();
+  void MonthlyProc_MouseExit();
+  void YearlyProc_MouseEnter();
+  void YearlyProc_MouseExit();
+  void ExitButton_Click();
+  void debuginv_Click();
+  void helpday_Click();
+  void helpweek_Click();
+  void helpmonth_Click();
+  void helpyear_Click();
+
+  void Process(SalesPeriod period);
+
+  WindowCounters counters_;
 };
 
 }  // namespace korvane

@@ -1,12 +1,10 @@
 // The program's windows with their buttons hosted through COM by the program's own ActiveX container,
 // the registered test control standing in for the control library's classes: the road from the main
 // menu to a posted sale, and the pictures of both windows.
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
+#include "HostedThroughComFixture.h"
 #include "KorvaneWindowsFixture.h"
-#include "TestControlInPlace.h"
 #include "items/MainMenuWindow.h"
 #include "movements/MovementKind.h"
 
@@ -16,13 +14,7 @@ namespace {
 using testing::kMarqueeStyleDispid;
 using testing::kValueDispid;
 
-class WindowsHostedThroughCom : public testing::KorvaneWindowsTest {
- protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
-  static void TearDownTestSuite() { OleUninitialize(); }
-
-  testing::HostThroughComWithTheTestControl com_;
-};
+using WindowsHostedThroughCom = testing::KorvaneWindowsHostedThroughComTest;
 
 TEST_F(WindowsHostedThroughCom, ARibbonOfTheMainMenuOpensAdjustInventory) {
   auto menu = ui_.Show<Form1>();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "HelpPageChecks.h"
 #include "KorvaneWindowsFixture.h"
 #include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
@@ -14,6 +15,8 @@ namespace korvane {
 namespace {
 
 using testing::CapsLockIsOn;
+using testing::InstallHelpPage;
+using testing::SameFolder;
 using testing::kValueDispid;
 using testing::SwitchCapsLockOff;
 
@@ -26,15 +29,6 @@ class MainMenuWindow : public testing::KorvaneWindowsTest {
     return static_cast<int>(std::count(loaded.begin(), loaded.end(), form));
   }
 };
-
-bool SameFolder(std::string a, std::string b) {
-  const auto lower = [](std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    while (!s.empty() && s.back() == '\\') s.pop_back();
-    return s;
-  };
-  return lower(std::move(a)) == lower(std::move(b));
-}
 
 TEST_F(MainMenuWindow, StartsOnDriveCWithCapsLockOnAndTheRibbonsUp) {
   auto menu = StartProgram();
@@ -129,30 +123,10 @@ TEST_F(MainMenuWindow, TheDebugToolFromTheMainMenuBacksUpFirstAndReturnsToTheMai
   EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
 }
 
-// The help viewer's window showing a page, waited for a while: it runs as a program of its own.
-HWND WaitForHelpViewer(const char* title) {
-  for (int round = 0; round < 200; ++round) {
-    if (HWND viewer = FindWindowA("KorvaneHelpViewer", title)) return viewer;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
-// A help page of the program's build, put where the program looks for it.
-void InstallHelpPage(const std::string& page) {
-  ASSERT_TRUE(CopyFileA((testing::TestProgramFolder() + "Help\\" + page).c_str(), ("c:\\Korvane\\Help\\" + page).c_str(), FALSE));
-}
-
 TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFolderIsCurrentAfter) {
   InstallHelpPage("inventoryadjust-1050.htm");
   StartProgram().Click("InventoryAdjustments");
-  ASSERT_TRUE(shell::ChangeFolder("c:\\"));
-  ui_.On("Form3").ChooseMenu("help");
-  EXPECT_TRUE(SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
-  // The viewer found the page, in the help folder that was current when it started.
-  HWND viewer = WaitForHelpViewer("Adjust Inventory / Sales - Korvane Help");
-  EXPECT_NE(viewer, nullptr);
-  if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+  testing::ExpectHelpPageShown(ui_.On("Form3"), "help", "Adjust Inventory / Sales - Korvane Help");
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 

@@ -21,12 +21,17 @@ constexpr long kFontSize = 2;
 constexpr long kFontBold = 3;
 constexpr long kMarqueeStyle = 60;
 constexpr long kCaption = -518;
+constexpr long kIndicatorLit = 50;
+constexpr long kIndicatorColor = 8;
 constexpr char kWindowClass[] = "KorvaneStandInControl";
 
-enum class Behaviour { Check, Ribbon, Command };
+enum class Behaviour { Check, Ribbon, Command, Frame, Indicator };
 
-Behaviour BehaviourOf(const std::string& clsid) {
+Behaviour BehaviourOf(const forms::ElementDescription& element) {
+  if (element.Text("progid") == "BtnLib.vaBtn") return Behaviour::Indicator;
+  const std::string clsid = element.Text("clsid");
   if (clsid == "{4113FBA2-F14B-11CF-9C79-0000C09300C4}") return Behaviour::Check;
+  if (clsid == "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}") return Behaviour::Frame;
   if (clsid == "{B28088C2-F453-11CF-9C7D-0000C09300C4}") return Behaviour::Ribbon;
   return Behaviour::Command;
 }
@@ -45,7 +50,7 @@ StandInControl* g_underPointer = nullptr;
 class StandInControl : public forms::HostedControl {
  public:
   StandInControl(forms::HostedControlSite& site, const forms::ElementDescription& element, HWND parent)
-      : site_(site), behaviour_(BehaviourOf(element.Text("clsid"))) {
+      : site_(site), behaviour_(BehaviourOf(element)) {
     for (const auto& property : element.properties) {
       if (property.values.size() != 1) continue;
       const auto& value = property.values[0];
@@ -55,6 +60,10 @@ class StandInControl : public forms::HostedControl {
       if (property.name == "FontSize") properties_[kFontSize] = static_cast<float>(value.number);
       if (property.name == "FontBold") properties_[kFontBold] = isTrue;
       if (property.name == "MarqueeStyle") properties_[kMarqueeStyle] = static_cast<long>(value.number);
+    }
+    if (behaviour_ == Behaviour::Indicator) {  // dark until lit, red until coloured
+      properties_[kIndicatorLit] = false;
+      properties_[kIndicatorColor] = static_cast<long>(RGB(255, 0, 0));
     }
     window_ = CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10, 10, parent, nullptr,
                               forms::ProgramInstance(), this);
@@ -77,7 +86,7 @@ class StandInControl : public forms::HostedControl {
 
   HRESULT SetProperty(long dispid, const PropertyValue& value) override {
     if (dispid == kValue) {
-      if (behaviour_ == Behaviour::Command) return DISP_E_MEMBERNOTFOUND;
+      if (behaviour_ != Behaviour::Check && behaviour_ != Behaviour::Ribbon) return DISP_E_MEMBERNOTFOUND;
       const bool down = LongOf(value) != 0;
       if (down == down_) return S_OK;
       down_ = down;
@@ -85,7 +94,10 @@ class StandInControl : public forms::HostedControl {
       RaiseClick();  // inside the set, as the real buttons do
       return S_OK;
     }
-    if (dispid != kFontSize && dispid != kFontBold && dispid != kMarqueeStyle && dispid != kCaption) {
+    const bool indicatorLamp =
+        behaviour_ == Behaviour::Indicator && (dispid == kIndicatorLit || dispid == kIndicatorColor);
+    if (dispid != kFontSize && dispid != kFontBold && dispid != kMarqueeStyle && dispid != kCaption &&
+        !indicatorLamp) {
       return DISP_E_MEMBERNOTFOUND;
     }
     properties_[dispid] = value;
@@ -94,7 +106,7 @@ class StandInControl : public forms::HostedControl {
   }
   HRESULT GetProperty(long dispid, PropertyValue& value) override {
     if (dispid == kValue) {
-      if (behaviour_ == Behaviour::Command) return DISP_E_MEMBERNOTFOUND;
+      if (behaviour_ != Behaviour::Check && behaviour_ != Behaviour::Ribbon) return DISP_E_MEMBERNOTFOUND;
       // A check button reads 1 when checked; a ribbon reads True when down.
       value = behaviour_ == Behaviour::Check ? PropertyValue(down_ ? 1L : 0L) : PropertyValue(down_);
       return S_OK;
@@ -124,6 +136,12 @@ class StandInControl : public forms::HostedControl {
       case WM_PAINT: Paint(); return true;
       case WM_SETFOCUS: site_.FocusChanged(true); return true;
       case WM_GETDLGCODE: result = DLGC_BUTTON; return true;
+      case WM_NCHITTEST:
+        // The controls a frame holds lie over its window as its siblings: the pointer passes through the
+        // frame to them.
+        if (behaviour_ != Behaviour::Frame) return false;
+        result = HTTRANSPARENT;
+        return true;
       case WM_MOUSEMOVE:
         if (g_underPointer != this) {
           StandInControl* left = g_underPointer;
@@ -133,9 +151,15 @@ class StandInControl : public forms::HostedControl {
           site_.RaiseEvent("MouseEnter", enterArgs);
         }
         return true;
-      case WM_LBUTTONDOWN: ::SetFocus(window_); return true;
+      case WM_LBUTTONDOWN:
+        ::SetFocus(window_);
+        RaiseMouseDown(forms::kLeftButton);
+        return true;
+      case WM_RBUTTONDOWN: RaiseMouseDown(forms::kRightButton); return true;
+      case WM_MBUTTONDOWN: RaiseMouseDown(forms::kMiddleButton); return true;
       case WM_LBUTTONUP:
-        if (behaviour_ != Behaviour::Command) {
+        if (behaviour_ == Behaviour::Indicator) return true;
+        if (behaviour_ == Behaviour::Check || behaviour_ == Behaviour::Ribbon) {
           down_ = !down_;
           InvalidateRect(window_, nullptr, TRUE);
         }
@@ -145,9 +169,17 @@ class StandInControl : public forms::HostedControl {
     }
   }
 
+  // The press itself, before the button toggles on the release.
+  void RaiseMouseDown(int button) {
+    if (behaviour_ == Behaviour::Indicator) return;
+    EventArgs args;
+    args.mouse.button = button;
+    site_.RaiseEvent("MouseDown", args);
+  }
+
   void RaiseClick() {
     EventArgs args;
-    if (behaviour_ != Behaviour::Command) args.values.push_back(down_ ? -1L : 0L);
+    if (behaviour_ == Behaviour::Check || behaviour_ == Behaviour::Ribbon) args.values.push_back(down_ ? -1L : 0L);
     site_.RaiseEvent("Click", args);
   }
 
@@ -158,6 +190,11 @@ class StandInControl : public forms::HostedControl {
     GetClientRect(window_, &client);
     const bool blinking = LongOf(properties_[kMarqueeStyle]) == 3;
     FillRect(dc, &client, GetSysColorBrush(down_ ? COLOR_3DSHADOW : blinking ? COLOR_INFOBK : COLOR_BTNFACE));
+    if (behaviour_ == Behaviour::Indicator && LongOf(properties_[kIndicatorLit]) != 0) {
+      HBRUSH lamp = CreateSolidBrush(static_cast<COLORREF>(LongOf(properties_[kIndicatorColor])));
+      FillRect(dc, &client, lamp);
+      DeleteObject(lamp);
+    }
     DrawEdge(dc, &client, down_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const auto* caption = std::get_if<std::string>(&properties_[kCaption]);
     const float size = static_cast<float>(std::holds_alternative<float>(properties_[kFontSize])

@@ -2,7 +2,11 @@
 // element that behaves as the program relies on the real ones to behave.
 //   - A check button or ribbon (by its class id) toggles Value on a click, then raises Click; setting Value
 //     to a different value raises Click inside the set, as the real ones do, so handlers run nested.
-//   - A command button raises Click.
+//   - A command button raises Click; a frame raises nothing and lets the pointer through to the controls
+//     it holds, which lie over it.
+//   - A press of any mouse button raises MouseDown first (a check button toggles only on the release).
+//   - The indicator of the reset windows (ProgID BtnLib.vaBtn) keeps Lit (50) and its colour (8) and fills
+//     itself with the colour while lit.
 //   - The pointer moving onto a button raises MouseExit on the button it left and MouseEnter on it.
 //   - Value (47), FontSize (2), FontBold (3), MarqueeStyle (60) and Caption (-518) are kept, starting from
 //     the persisted state of the element.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,15 @@ inline std::vector<ItemFields> SmallItemFile() {
       {"3", "OPEN", "", "", "", "", "", "", "", "", "", "", "", "", "", ""},
       {"4", "XY-7", "Lock nut M8", "12", "0.3", "0012", "5", "0.6", "", "", "", "", "", "", "", ""},
   };
+}
+
+// The small item file with the given counters emptied in every item, as the resets leave it.
+inline std::string SmallItemFileWithEmptied(std::initializer_list<ItemField> counters) {
+  std::vector<ItemFields> items = SmallItemFile();
+  for (ItemFields& item : items) {
+    for (ItemField counter : counters) FieldOf(item, counter).clear();
+  }
+  return ItemFileBytes(items);
 }
 
 // The small item file after a sale of 2 on its first item: quantity 10 to 8, the empty day's sales to 2,
