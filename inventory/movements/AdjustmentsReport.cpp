@@ -1,5 +1,7 @@
 #include "movements/AdjustmentsReport.h"
 
+#include <iterator>
+
 #include "items/NumberText.h"
 
 namespace korvane {
@@ -7,11 +9,6 @@ namespace {
 
 constexpr char kTitle[] =
     "                                 PRINT-OUT OF INVENTORY ADJUSTMENETS LOW / STOCK AS OF ";
-
-struct HeadingColumn {
-  int column;
-  const char* text;
-};
 
 constexpr HeadingColumn kHeadings[] = {
     {1, "CAT."}, {5, "|  ITEM #  "}, {18, "| DESCRIPTION "}, {34, "| QTY."}, {40, "| REPTS."}, {50, "| REORD."},
@@ -28,19 +25,7 @@ bool IsAdjustedOrLowStock(const ItemRecord& item) {
 printer::PrintedDocument AdjustmentsPrintout(const std::vector<std::string>& codes,
                                              const std::vector<ItemRecord>& items, const std::string& date) {
   printer::PrintLayout out;
-  out.PrintAt(1, " ");
-  out.EndLine();
-  out.SetFont({"courier new", 8});
-  out.PrintAt(1, " ");
-  out.EndLine();
-  out.PrintAt(1, kTitle + date);
-  out.EndLine();
-  out.PrintAt(1, " ");
-  out.EndLine();
-  for (const HeadingColumn& heading : kHeadings) out.PrintAt(heading.column, heading.text);
-  out.EndLine();
-  out.PrintAt(1, std::string(kRulerWidth, '-'));
-  out.EndLine();
+  PrintReportHead(out, 8, kTitle + date, 1, {std::begin(kHeadings), std::end(kHeadings)}, kRulerWidth);
   ForEachItemInCategoryOrder(codes, items, [&out](const ItemRecord& item) {
     if (!IsAdjustedOrLowStock(item)) return;
     out.PrintAt(1, item.Category.str());

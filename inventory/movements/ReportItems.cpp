@@ -50,6 +50,23 @@ void ForEachItemInCategoryOrder(const std::vector<std::string>& codes, const std
   }
 }
 
+void PrintWholeLine(printer::PrintLayout& out, std::string_view text) {
+  out.PrintAt(1, text);
+  out.EndLine();
+}
+
+void PrintReportHead(printer::PrintLayout& out, double points, const std::string& titleWithDate, int blankLines,
+                     const std::vector<HeadingColumn>& headings, int rulerWidth) {
+  PrintWholeLine(out, " ");
+  out.SetFont({"courier new", points});
+  PrintWholeLine(out, " ");
+  PrintWholeLine(out, titleWithDate);
+  for (int blank = 0; blank < blankLines; ++blank) PrintWholeLine(out, " ");
+  for (const HeadingColumn& heading : headings) out.PrintAt(heading.column, heading.text);
+  out.EndLine();
+  PrintWholeLine(out, std::string(static_cast<std::size_t>(rulerWidth), '-'));
+}
+
 std::string ReportDate(int year, int month, int day) {
   char text[48];
   std::snprintf(text, sizeof text, "%02d-%02d-%04d", month, day, year);

@@ -62,6 +62,21 @@ ReportStatus BuildPrintoutFromFiles(PrintoutMaker make, printer::PrintedDocument
 void ForEachItemInCategoryOrder(const std::vector<std::string>& codes, const std::vector<ItemRecord>& items,
                                 const std::function<void(const ItemRecord&)>& visit);
 
+// A text of a print-out's head line and the column it stands at.
+struct HeadingColumn {
+  int column;
+  const char* text;
+};
+
+// The head of both print-outs: a blank line in the printer's standard font; then, in "courier new" of
+// the report's size, a blank line, the title followed by the date, `blankLines` blank lines, the column
+// heads and a ruler of `rulerWidth` "-".
+void PrintReportHead(printer::PrintLayout& out, double points, const std::string& titleWithDate, int blankLines,
+                     const std::vector<HeadingColumn>& headings, int rulerWidth);
+
+// A line holding the text at column 1.
+void PrintWholeLine(printer::PrintLayout& out, std::string_view text);
+
 // A date as the title lines show it: mm-dd-yyyy.
 std::string ReportDate(int year, int month, int day);
 

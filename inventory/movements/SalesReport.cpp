@@ -1,6 +1,7 @@
 #include "movements/SalesReport.h"
 
 #include <array>
+#include <iterator>
 
 #include "items/NumberText.h"
 
@@ -10,11 +11,6 @@ namespace {
 constexpr char kTitle[] = "      PRINT-OUT OF SALES & INVENTORY IN CATEGORY NUMBER ORDER AS OF ";
 constexpr char kUnderTotals[] = "                                  ==================================================";
 constexpr int kRulerWidth = 84;
-
-struct HeadingColumn {
-  int column;
-  const char* text;
-};
 
 constexpr HeadingColumn kHeadings[] = {
     {1, "ITEM#"}, {16, "| DESCRIPTION"}, {49, "|DAY"}, {56, "|WEEK"}, {63, "|MONTH"}, {70, "|YEAR"}, {77, "|ON HAND"},
@@ -47,22 +43,8 @@ std::string WholeNumberOrNothing(std::string_view fieldText) {
 printer::PrintedDocument SalesPrintout(const std::vector<std::string>& codes, const std::vector<ItemRecord>& items,
                                        const std::string& date) {
   printer::PrintLayout out;
-  out.PrintAt(1, " ");
-  out.EndLine();
-  out.SetFont({"courier new", 10});
-  out.PrintAt(1, " ");
-  out.EndLine();
-  out.PrintAt(1, kTitle + date);
-  out.EndLine();
-  for (int blank = 0; blank < 2; ++blank) {
-    out.PrintAt(1, " ");
-    out.EndLine();
-  }
-  for (const HeadingColumn& heading : kHeadings) out.PrintAt(heading.column, heading.text);
-  out.EndLine();
+  PrintReportHead(out, 10, kTitle + date, 2, {std::begin(kHeadings), std::end(kHeadings)}, kRulerWidth);
   const std::string ruler(kRulerWidth, '-');
-  out.PrintAt(1, ruler);
-  out.EndLine();
 
   // Kept in double precision: a total of whole quantities stays exact far beyond any stock's size.
   std::array<double, kNumberColumns.size()> totals{};
@@ -77,8 +59,7 @@ printer::PrintedDocument SalesPrintout(const std::vector<std::string>& codes, co
       if (column.totalPattern) totals[c] += NumberFromText(item.Field(column.field));
     }
     out.EndLine();
-    out.PrintAt(1, ruler);
-    out.EndLine();
+    PrintWholeLine(out, ruler);
   });
 
   for (std::size_t c = 0; c < kNumberColumns.size(); ++c) {
@@ -88,8 +69,7 @@ printer::PrintedDocument SalesPrintout(const std::vector<std::string>& codes, co
     out.PrintAt(column.bar + 1, ApplyNumberPattern(NumberText(totals[c]), column.totalPattern));
   }
   out.EndLine();
-  out.PrintAt(1, kUnderTotals);
-  out.EndLine();
+  PrintWholeLine(out, kUnderTotals);
   return out.EndDocument();
 }
 
