@@ -13,6 +13,10 @@ namespace korvane {
 inline constexpr char kCategoryFileName[] = "Item.Txt";
 inline constexpr int kCategoryFileHandle = 5;
 
+// The message of the windows that cannot go on without the category list (the sort and the reports).
+inline constexpr char kCategoryListErrorText[] =
+    "Error Condition Exists, the category list Item.Txt cannot be read.";
+
 // Reads every code of the category list in file order through handle 5 (closed first, and closed again
 // at the end). The codes are read by the field reader's rules, so each comma-separated field of a line
 // is one code; they are returned whole, and each caller keeps as many leading characters as it uses

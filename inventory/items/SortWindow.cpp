@@ -1,6 +1,7 @@
 #include "items/SortWindow.h"
 
 #include "forms/MessageBox.h"
+#include "items/CategoryList.h"
 #include "items/NumberText.h"
 #include "items/WindowNavigation.h"
 
@@ -8,7 +9,6 @@ namespace korvane {
 namespace {
 
 constexpr unsigned kCriticalOkOnly = 16;  // MB_ICONHAND | MB_OK
-constexpr char kCategoryListErrorText[] = "Error Condition Exists, cannot read Item.Txt.";
 constexpr char kSortDone[] = "DONE";
 
 }  // namespace

@@ -24,9 +24,6 @@ enum class [[nodiscard]] ReportStatus {
   CategoryListUnreadable,  // the category list is missing or cannot be opened
 };
 
-// The message for a category list that cannot be read (the item file's message is kItemFileErrorText).
-inline constexpr char kCategoryListErrorText[] =
-    "Error Condition Exists, the category list Item.Txt cannot be read.";
 
 struct ReportFiles {
   std::string itemFile = kItemFileName;

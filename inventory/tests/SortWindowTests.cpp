@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "items/CategoryList.h"
 #include "KorvaneWindowsFixture.h"
 #include "items/MainMenuWindow.h"
 #include "items/SortWindow.h"
@@ -73,7 +74,7 @@ TEST_F(SortWindow, AMissingListOrAnUnreadableItemFileIsReportedAndNothingIsWritt
   ui_.AnswerNextMessageBox(IDOK);
   sort.Click("SortInventoryFile");
   ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
-  EXPECT_EQ(ui_.MessageBoxes()[0].text, "Error Condition Exists, cannot read Item.Txt.");
+  EXPECT_EQ(ui_.MessageBoxes()[0].text, kCategoryListErrorText);
   EXPECT_EQ(ui_.MessageBoxes()[0].title, "Error Condition Query");
   EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
