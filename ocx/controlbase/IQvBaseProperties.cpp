@@ -701,6 +701,17 @@ STDMETHODIMP IQvBase::get_hWnd(OLE_HANDLE* value)
 {
     if (value == nullptr)
         return E_POINTER;
+    // Code that asks for the window handle needs a real window: a windowless control becomes
+    // windowed, and the class stays windowed from then on.
+    if (WindowlessSite() != nullptr && ControlWindow() == nullptr && !DesignMode()) {
+        const LONG verb = (StateFlags() & StateUIActive) ? OLEIVERB_UIACTIVATE : OLEIVERB_INPLACEACTIVATE;
+        InPlaceObjectInterface()->InPlaceDeactivate();
+        DropUpdateRegion();
+        ForgetInPlaceSites();
+        ControlRow().windowlessAllowed = 0;
+        if (SUCCEEDED(InPlaceActivate(verb)))
+            InvalidateControl(nullptr);
+    }
     *value = static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(ControlWindow()));
     return S_OK;
 }

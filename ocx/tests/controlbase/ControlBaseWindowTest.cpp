@@ -77,6 +77,28 @@ TEST_F(ControlBaseWindowTest, AtRunTimeEnabledEnablesTheWindowAndHwndIsIt)
     Close();
 }
 
+TEST_F(ControlBaseWindowTest, AskingAWindowlessControlForItsWindowMakesItWindowed)
+{
+    RecordingContainer container;
+    control->ControlRow().windowlessAllowed = 1;
+    IOleObject* object = control.As<IOleObject>(IID_IOleObject);
+    ASSERT_EQ(object->SetClientSite(&container), S_OK);
+    ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
+    ASSERT_NE(control->WindowlessSite(), nullptr);
+    ASSERT_EQ(control->ControlWindow(), nullptr);
+
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(control->get_hWnd(&handle), S_OK);
+    EXPECT_NE(control->ControlWindow(), nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle)), control->ControlWindow());
+    EXPECT_EQ(control->WindowlessSite(), nullptr);
+    EXPECT_NE(control->StateFlags() & OleControl::StateInPlaceActive, 0u);
+    // Later controls of the class are windowed from the start.
+    EXPECT_EQ(control->ControlRow().windowlessAllowed, 0);
+    Close();
+}
+
 TEST_F(ControlBaseWindowTest, FocusMessagesSetAndClearTheFocusPaintFlag)
 {
     RecordingContainer container;
