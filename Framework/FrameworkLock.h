@@ -2,21 +2,6 @@
 // registration, the per-class type-information caches, the screen-resolution cache and the satellite
 // resource library.
 #pragma once
-#include <windows.h>
+#include "ProcessLock.h"
 
-class FrameworkLock {
-public:
-    static void Initialize();
-    static void Delete();
-    static void Enter();
-    static void Leave();
-
-    // Holds the lock for the lifetime of the object.
-    class Scope {
-    public:
-        Scope() { FrameworkLock::Enter(); }
-        ~Scope() { FrameworkLock::Leave(); }
-        Scope(const Scope&) = delete;
-        Scope& operator=(const Scope&) = delete;
-    };
-};
+class FrameworkLock : public ProcessLock<FrameworkLock> {};

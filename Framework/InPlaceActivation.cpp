@@ -15,6 +15,14 @@ IOleInPlaceSiteEx* QueryExtendedSite(IOleClientSite* site)
 }
 } // namespace
 
+void OleControl::ForgetInPlaceSites()
+{
+    if (stateFlags_ & StateInPlaceActive)
+        return;
+    ReleaseInterface(windowlessSite_);
+    ReleaseInterface(inPlaceSite_);
+}
+
 HRESULT OleControl::InPlaceActivate(LONG verb)
 {
     if (clientSite_ == nullptr)

@@ -105,6 +105,9 @@ public:
 
     // ---- Activation ----
     HRESULT InPlaceActivate(LONG verb);
+    // Forgets the in-place site and the windowless site of an inactive control, so that its next
+    // activation asks the client site again (and goes windowed when windowless is no longer allowed).
+    void ForgetInPlaceSites();
 
     // ---- Ambient properties ----
     // True when the value was read and converted to vartype; the value part is copied into buffer

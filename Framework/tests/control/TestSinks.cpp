@@ -14,16 +14,6 @@ HRESULT STDMETHODCALLTYPE CountingEventSink::QueryInterface(REFIID riid, void** 
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE CountingPropertyNotifySink::QueryInterface(REFIID riid, void** object)
-{
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IPropertyNotifySink)
-        return E_NOINTERFACE;
-    *object = static_cast<IPropertyNotifySink*>(this);
-    AddRef();
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE CountingAdviseSink::QueryInterface(REFIID riid, void** object)
 {
     *object = nullptr;

@@ -1,5 +1,6 @@
 // Small sinks a test hands to a control: an event sink, a property-notify sink and a view advise
 // sink, each counting what it is told. They live on the test's stack; their counts only check balance.
+// The property-notify sink is whole in this header, for test programs of other controls.
 #pragma once
 #include <windows.h>
 #include <ocidl.h>
@@ -28,7 +29,15 @@ public:
 
 class CountingPropertyNotifySink final : public IPropertyNotifySink {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IPropertyNotifySink)
+            return E_NOINTERFACE;
+        *object = static_cast<IPropertyNotifySink*>(this);
+        AddRef();
+        return S_OK;
+    }
     STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
     STDMETHODIMP_(ULONG) Release() override { return --references; }
     STDMETHODIMP OnChanged(DISPID dispid) override

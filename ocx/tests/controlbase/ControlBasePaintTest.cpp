@@ -1,0 +1,96 @@
+// The paint scaffolding through a container's drawing of an inactive control: the control draws
+// off-screen over a copy of the canvas, an opaque one fills its back colour, a transparent one keeps
+// what lies under it, and nothing outside the control's rectangle changes.
+#include "QvTestControl.h"
+
+namespace {
+
+constexpr COLORREF Underneath = RGB(0, 0, 255);
+constexpr OLE_COLOR GreenBack = RGB(0, 255, 0);
+
+// A 40 x 30 pixel memory canvas painted in one colour.
+class Canvas {
+public:
+    Canvas()
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 40;
+        info.bmiHeader.biHeight = -30;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        replaced_ = SelectObject(dc_, bitmap_);
+        HBRUSH brush = CreateSolidBrush(Underneath);
+        const RECT all = {0, 0, 40, 30};
+        FillRect(dc_, &all, brush);
+        DeleteObject(brush);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc_, replaced_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ replaced_ = nullptr;
+};
+
+class ControlBasePaintTest : public QvControlTest {
+protected:
+    void SetUp() override
+    {
+        QvControlTest::SetUp();
+        ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+        ASSERT_EQ(control->put_BackColor(GreenBack), S_OK);
+    }
+    void TearDown() override
+    {
+        // The class's opaque flag is shared by every control of the row.
+        control->ControlRow().opaque = 1;
+        QvControlTest::TearDown();
+    }
+
+    HRESULT Draw(const Canvas& canvas)
+    {
+        const RECTL bounds = {5, 5, 25, 20};
+        return control.As<IViewObject>(IID_IViewObject)
+            ->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.Dc(), &bounds, nullptr, nullptr, 0);
+    }
+
+    HeldQvControl control;
+};
+
+TEST_F(ControlBasePaintTest, AnOpaqueControlFillsItsBackColourInsideItsBoundsOnly)
+{
+    Canvas canvas;
+    ASSERT_EQ(Draw(canvas), S_OK);
+    EXPECT_EQ(canvas.At(15, 12), GreenBack);
+    EXPECT_EQ(canvas.At(24, 19), GreenBack);
+    EXPECT_EQ(canvas.At(6, 6), QvTestMarkColor);
+    EXPECT_EQ(canvas.At(4, 4), Underneath);
+    EXPECT_EQ(canvas.At(25, 20), Underneath);
+    EXPECT_EQ(canvas.At(39, 29), Underneath);
+}
+
+TEST_F(ControlBasePaintTest, ATransparentControlDrawsOverWhatLiesUnderIt)
+{
+    ASSERT_EQ(control->put_BackStyle(qvTransparent), S_OK);
+    Canvas canvas;
+    ASSERT_EQ(Draw(canvas), S_OK);
+    EXPECT_EQ(canvas.At(15, 12), Underneath);
+    EXPECT_EQ(canvas.At(6, 6), QvTestMarkColor);
+    EXPECT_EQ(canvas.At(4, 4), Underneath);
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+#include "QvTestControl.h"
+
+#include "LibraryLock.h"
+#include "Module.h"
+#include "StreamBytes.h"
+
+const COLORREF QvTestMarkColor = RGB(255, 0, 0);
+
+namespace {
+
+const char* const QvTestWindowClass = "QvBaseTestControlWndClass";
+
+IUnknown* CreateTestControl(IUnknown* outer)
+{
+    if (outer != nullptr)
+        return nullptr;
+    return QvTestControl::Create()->PrivateUnknown();
+}
+
+ControlDescriptor TestRow = [] {
+    ControlDescriptor row{};
+    row.clsid = &CLSID_QvFrame;
+    row.objectName = "QvBaseTest";
+    row.create = CreateTestControl;
+    row.majorVersion = 2;
+    row.minorVersion = 0;
+    row.dispatchIid = &IID_IQvBase;
+    row.eventsIid = &DIID_DQvFrameEvents;
+    row.helpFile = "Plyx20.HLP";
+    row.miscStatus = 0x20191;
+    row.opaque = 1;
+    row.windowlessAllowed = 0;
+    row.windowClassName = QvTestWindowClass;
+    return row;
+}();
+
+// The library's lock, which the library makes when it is attached.
+class LibraryLockEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { LibraryLock::Initialize(); }
+    void TearDown() override { LibraryLock::Delete(); }
+};
+const ::testing::Environment* const g_lockEnvironment =
+    ::testing::AddGlobalTestEnvironment(new LibraryLockEnvironment);
+
+} // namespace
+
+ObjectDescriptorRow ObjectDescriptorTable::rows[] = {
+    {ObjectKindControl, &TestRow},
+    {ObjectKindEndOfTable, nullptr},
+};
+const GUID* const ObjectDescriptorTable::typeLibraryId = &LIBID_Plyx;
+const LCID ObjectDescriptorTable::typeLibraryLcid = 0x0400;
+const int ObjectDescriptorTable::dataObjectRow = -1;
+
+QvTestControl::QvTestControl() : plyx::IQvBase(nullptr, 0, static_cast<::IQvBase*>(this), 0xFF)
+{
+    SetCurrentVersion(CurrentStateVersion);
+}
+
+QvTestControl* QvTestControl::Create()
+{
+    return new QvTestControl();
+}
+
+HRESULT QvTestControl::InternalQueryInterface(REFIID riid, void** object)
+{
+    if (SameIid(riid, IID_IQvBase)) {
+        AddRef();
+        *object = static_cast<::IQvBase*>(this);
+        return S_OK;
+    }
+    return plyx::IQvBase::InternalQueryInterface(riid, object);
+}
+
+HRESULT QvTestControl::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOOL)
+{
+    HDC canvas = BeginOffscreenPaint(false, dc);
+    if (!IsTransparent())
+        FillBackground(canvas, *bounds);
+    HBRUSH brush = CreateSolidBrush(QvTestMarkColor);
+    if (brush != nullptr) {
+        const RECT mark = {bounds->left + 1, bounds->top + 1, bounds->left + 3, bounds->top + 3};
+        FillRect(canvas, &mark, brush);
+        DeleteObject(brush);
+    }
+    EndOffscreenPaint(false, dc);
+    return S_OK;
+}
+
+LRESULT QvTestControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return plyx::IQvBase::WindowProc(message, wParam, lParam);
+}
+
+BOOL QvTestControl::RegisterClassData()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = OleControl::ControlWindowProc;
+    windowClass.hInstance = Module::Instance();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = QvTestWindowClass;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+NotifyConnection::NotifyConnection(QvTestControl* control, IPropertyNotifySink* sink)
+{
+    IConnectionPointContainer* points = nullptr;
+    EXPECT_EQ(control->PrivateUnknown()->QueryInterface(IID_IConnectionPointContainer,
+                                                        reinterpret_cast<void**>(&points)),
+              S_OK);
+    if (points == nullptr)
+        return;
+    EXPECT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, &point_), S_OK);
+    points->Release();
+    if (point_ != nullptr) {
+        EXPECT_EQ(point_->Advise(sink, &cookie_), S_OK);
+    }
+}
+
+NotifyConnection::~NotifyConnection()
+{
+    if (point_ != nullptr) {
+        point_->Unadvise(cookie_);
+        point_->Release();
+    }
+}
+
+void QvControlTest::SetUp()
+{
+    objectsBefore_ = Module::ObjectCount();
+    SetErrorInfo(0, nullptr);
+}
+
+void QvControlTest::TearDown()
+{
+    EXPECT_EQ(Module::ObjectCount(), objectsBefore_) << "a control outlived its test";
+}
+
+IStream* StreamOfBytes(const std::vector<unsigned char>& bytes)
+{
+    IStream* stream = nullptr;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+    if (stream == nullptr)
+        return nullptr;
+    if (!bytes.empty()) {
+        EXPECT_EQ(WriteExactly(stream, bytes.data(), static_cast<ULONG>(bytes.size())), S_OK);
+    }
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return stream;
+}
+
+std::vector<unsigned char> BytesOfStream(IStream* stream)
+{
+    STATSTG stat = {};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<unsigned char> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    if (!bytes.empty()) {
+        EXPECT_EQ(ReadExactly(stream, bytes.data(), static_cast<ULONG>(bytes.size())), S_OK);
+    }
+    return bytes;
+}
+
+RaisedError TakeRaisedError()
+{
+    RaisedError raised = {};
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK || info == nullptr)
+        return raised;
+    BSTR text = nullptr;
+    if (SUCCEEDED(info->GetDescription(&text)) && text != nullptr)
+        raised.description = text;
+    SysFreeString(text);
+    text = nullptr;
+    if (SUCCEEDED(info->GetSource(&text)) && text != nullptr)
+        raised.source = text;
+    SysFreeString(text);
+    info->GetGUID(&raised.guid);
+    info->Release();
+    return raised;
+}
+
+std::wstring RealizedFontName(const wchar_t* name)
+{
+    FONTDESC description = {sizeof(FONTDESC), const_cast<LPOLESTR>(name), {{80000, 0}}, FW_NORMAL, DEFAULT_CHARSET,
+                            FALSE, FALSE, FALSE};
+    IFont* font = nullptr;
+    EXPECT_EQ(OleCreateFontIndirect(&description, IID_IFont, reinterpret_cast<void**>(&font)), S_OK);
+    if (font == nullptr)
+        return L"";
+    BSTR realized = nullptr;
+    EXPECT_EQ(font->get_Name(&realized), S_OK);
+    std::wstring result(realized != nullptr ? realized : L"");
+    SysFreeString(realized);
+    font->Release();
+    return result;
+}
