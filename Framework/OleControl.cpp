@@ -53,7 +53,7 @@ OleControl::OleControl(IUnknown* outer, int row, IDispatch* dispatchInterface)
       persistPropertyBag_(*this),
       persistStreamInit_(*this),
       persistStorage_(*this),
-      specifyPropertyPages_(*this),
+      propertyPages_(*this),
       provideClassInfo_(*this),
       pointerInactive_(*this),
       quickActivate_(*this)
@@ -120,7 +120,7 @@ HRESULT OleControl::InternalQueryInterface(REFIID riid, void** object)
         {&IID_IPersistStreamInit, [](OleControl& c) -> IUnknown* { return &c.persistStreamInit_; }},
         {&IID_IProvideClassInfo, [](OleControl& c) -> IUnknown* { return &c.provideClassInfo_; }},
         {&IID_IOleControl, [](OleControl& c) -> IUnknown* { return &c.oleControl_; }},
-        {&IID_ISpecifyPropertyPages, [](OleControl& c) -> IUnknown* { return &c.specifyPropertyPages_; }},
+        {&IID_ISpecifyPropertyPages, [](OleControl& c) -> IUnknown* { return &c.propertyPages_; }},
         {&IID_IQuickActivate, [](OleControl& c) -> IUnknown* { return &c.quickActivate_; }},
     };
     for (const Entry& entry : interfaces) {

@@ -266,7 +266,7 @@ private:
         STDMETHODIMP HandsOffStorage() override;
     };
 
-    class SpecifyPropertyPagesPart : public Part<ISpecifyPropertyPages> {
+    class PropertyPagesPart : public Part<ISpecifyPropertyPages> {
     public:
         using InterfacePart::InterfacePart;
         STDMETHODIMP GetPages(CAUUID* pages) override;
@@ -325,7 +325,7 @@ private:
     PersistPropertyBagPart persistPropertyBag_;
     PersistStreamInitPart persistStreamInit_;
     PersistStoragePart persistStorage_;
-    SpecifyPropertyPagesPart specifyPropertyPages_;
+    PropertyPagesPart propertyPages_;
     ProvideClassInfoPart provideClassInfo_;
     PointerInactivePart pointerInactive_;
     QuickActivatePart quickActivate_;

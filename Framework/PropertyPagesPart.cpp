@@ -1,7 +1,7 @@
 // ISpecifyPropertyPages of the control: the property pages its descriptor names, in their order.
 #include "OleControl.h"
 
-HRESULT STDMETHODCALLTYPE OleControl::SpecifyPropertyPagesPart::GetPages(CAUUID* pages)
+HRESULT STDMETHODCALLTYPE OleControl::PropertyPagesPart::GetPages(CAUUID* pages)
 {
     if (pages == nullptr)
         return E_POINTER;
