@@ -172,6 +172,63 @@ TEST_F(PersistenceTest, StorageRoundTripAndTheDirtyFlag)
     blankBytes->Release();
 }
 
+// A save that fails in any way, after an earlier good one, leaves the control dirty through
+// SaveCompleted: a container that then asks IsDirty before closing still saves the change.
+TEST_F(PersistenceTest, AFailedStorageSaveNeverCountsAsTheLastGoodOne)
+{
+    // A docfile with a "Contents" stream, reopened for reading only: CreateStream is refused.
+    ILockBytes* readOnlyBytes = nullptr;
+    ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &readOnlyBytes), S_OK);
+    IStorage* writable = nullptr;
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(readOnlyBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                           &writable),
+              S_OK);
+    ASSERT_EQ(writable->Commit(STGC_DEFAULT), S_OK);
+    writable->Release();
+    IStorage* readOnly = nullptr;
+    ASSERT_EQ(StgOpenStorageOnILockBytes(readOnlyBytes, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                                         &readOnly),
+              S_OK);
+
+    ILockBytes* goodBytes = nullptr;
+    ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &goodBytes), S_OK);
+    IStorage* good = nullptr;
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(goodBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &good),
+              S_OK);
+
+    const struct {
+        const char* what;
+        IStorage* storage;
+        bool failWrite;
+    } failures[] = {
+        {"read-only storage", readOnly, false},
+        {"a write that fails", good, true},
+    };
+    for (const auto& failure : failures) {
+        HeldControl control;
+        IPersistStorage* persist = control.As<IPersistStorage>(IID_IPersistStorage);
+        ASSERT_EQ(persist->InitNew(good), S_OK);
+        ASSERT_EQ(persist->Save(good, TRUE), S_OK);
+        ASSERT_EQ(persist->SaveCompleted(nullptr), S_OK);
+        ASSERT_EQ(persist->IsDirty(), S_FALSE) << failure.what;
+
+        ASSERT_EQ(control->put_Number(5), S_OK);
+        control->failSave = failure.failWrite;
+        EXPECT_TRUE(FAILED(persist->Save(failure.storage, TRUE))) << failure.what;
+        EXPECT_EQ(persist->SaveCompleted(nullptr), S_OK);
+        EXPECT_EQ(persist->IsDirty(), S_OK) << failure.what << ": the change is still unsaved";
+        control->failSave = false;
+    }
+    IStream* refused = nullptr;
+    EXPECT_EQ(readOnly->CreateStream(L"Contents", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &refused),
+              STG_E_ACCESSDENIED)
+        << "the storage refuses the stream as a container's read-only copy does";
+    good->Release();
+    goodBytes->Release();
+    readOnly->Release();
+    readOnlyBytes->Release();
+}
+
 TEST_F(PersistenceTest, PropertyBagRoundTrip)
 {
     MemoryPropertyBag bag;
