@@ -73,9 +73,8 @@ HRESULT BrowsableControl::LoadBaseBinaryState(IStream* stream)
     hr = ReadExactly(stream, &version, sizeof(version));
     if (FAILED(hr))
         return hr;
-    // Data written by a later version cannot be read by the blocks this one knows.
-    if (version > currentVersion_)
-        return E_UNEXPECTED;
+    // The blocks that follow have the same layout in every version; the version only tells the
+    // property-bag loaders above which fix-ups older data needs.
     loadedVersion_ = version;
     return S_OK;
 }

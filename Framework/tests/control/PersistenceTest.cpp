@@ -98,7 +98,6 @@ TEST_F(PersistenceTest, DamagedStreamsAreRefused)
         {"wrong magic", 0, 0x12344322, false, E_UNEXPECTED},
         {"negative width", 8, 0xFFFFFFF0, false, E_UNEXPECTED},
         {"huge height", 12, 0x7FFFFFFF, false, E_UNEXPECTED},
-        {"later version", 16, 0x00030000, false, E_UNEXPECTED},
         {"cut in the header", 10, 0, true, STG_E_READFAULT},
         {"cut before the version", 16, 0, true, STG_E_READFAULT},
         {"cut in the control's block", 22, 0, true, STG_E_READFAULT},
@@ -118,6 +117,24 @@ TEST_F(PersistenceTest, DamagedStreamsAreRefused)
         if (c.offset < 16 && !c.truncate) {
             EXPECT_EQ(control->Extent().cx, 33) << c.what << ": the extent is kept";
         }
+    }
+}
+
+// The version word only tells the levels above which data they read; any version is read the same
+// way, the blocks that follow included.
+TEST_F(PersistenceTest, AnyVersionWordIsReadWithTheBlocksAfterIt)
+{
+    const DWORD versions[] = {0x00010000, 0x00020000, 0x00020001, 0x00030000, 0xFFFFFFFF};
+    for (const DWORD version : versions) {
+        Bytes bytes = GoldenState;
+        std::memcpy(&bytes[16], &version, 4);
+        HeldControl control;
+        IStream* stream = StreamOf(bytes);
+        EXPECT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream), S_OK) << std::hex << version;
+        stream->Release();
+        EXPECT_EQ(control->LoadedVersion(), version);
+        EXPECT_EQ(control->number, 0x11223344) << std::hex << version << ": the class block is read";
+        EXPECT_EQ(control->Extent().cx, 100);
     }
 }
 
