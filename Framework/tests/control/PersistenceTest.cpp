@@ -138,6 +138,41 @@ TEST_F(PersistenceTest, AnyVersionWordIsReadWithTheBlocksAfterIt)
     }
 }
 
+// An extent no screen could show is refused in a bag as in a stream: the load fails and the
+// control keeps its extent. A missing or unreadable one is no error.
+TEST_F(PersistenceTest, AnOutOfRangeExtentInABagIsRefused)
+{
+    const struct {
+        const char* what;
+        LONG cx;  // HIMETRIC; 0 with missing leaves the name out
+        LONG cy;
+        bool missing;
+        HRESULT result;
+        LONG loadedWidth;  // pixels after the load
+    } cases[] = {
+        {"in range", 5106, 1323, false, S_OK, 193},
+        {"zero", 0, 0, false, S_OK, 0},
+        {"negative width", -1000, 1323, false, E_UNEXPECTED, 33},
+        {"negative height", 5106, -100, false, E_UNEXPECTED, 33},
+        {"huge width", 0x7FFFFFFF, 1323, false, E_UNEXPECTED, 33},
+        {"beyond any screen", 900000, 1323, false, E_UNEXPECTED, 33},
+        {"height missing", 5106, 0, true, S_OK, 100},
+    };
+    for (const auto& c : cases) {
+        MemoryPropertyBag bag;
+        bag.SetLong(L"_ExtentX", c.cx);
+        if (!c.missing)
+            bag.SetLong(L"_ExtentY", c.cy);
+        bag.SetLong(L"Number", 9);
+        HeldControl control;
+        control->SetControlSize(SIZEL{33, 22});
+        EXPECT_EQ(control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), c.result) << c.what;
+        EXPECT_EQ(control->Extent().cx, c.loadedWidth) << c.what;
+        EXPECT_EQ(control->number, c.result == S_OK ? 9 : 0) << c.what << ": nothing after a refused extent is read";
+        EXPECT_EQ(bag.references, 0u);
+    }
+}
+
 TEST_F(PersistenceTest, StorageRoundTripAndTheDirtyFlag)
 {
     ILockBytes* bytes = nullptr;
