@@ -216,8 +216,9 @@ HRESULT STDMETHODCALLTYPE ConnectionPointObject::Advise(IUnknown* sink, DWORD* c
 
 HRESULT STDMETHODCALLTYPE ConnectionPointObject::Unadvise(DWORD cookie)
 {
+    // No connection ever has the cookie 0; it is what a caller holds for one it never made.
     if (cookie == 0)
-        return CONNECT_E_NOCONNECTION;
+        return S_OK;
     const Connection* entries = Entries();
     for (int i = 0; i < count_; ++i) {
         if (entries[i].cookie != cookie)

@@ -149,7 +149,6 @@ TEST_F(ConnectionPoint, AdviseRefusesWhatItCannotConnect)
     EXPECT_EQ(cookie, 0u);
     TestSink* sink = NewSink("s0");
     EXPECT_EQ(source.events.Advise(static_cast<IDispatch*>(sink), nullptr), E_POINTER);
-    EXPECT_EQ(source.events.Unadvise(0), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(source.events.Unadvise(0x1234), CONNECT_E_NOCONNECTION);
 
     // An object that is neither a property-notify sink nor a dispatch object.
@@ -209,6 +208,24 @@ TEST_F(ConnectionPoint, ASinkThatUnadvisesItselfWhileCalledSkipsNoOther)
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(first->destroyed());
     EXPECT_EQ(source.events.Count(), 2);
+}
+
+// A zero cookie is what teardown holds for a connection that was never made (quick activation
+// without a sink leaves it so): unadvising it does nothing and is no failure.
+TEST_F(ConnectionPoint, UnadvisingTheZeroCookieDoesNothing)
+{
+    EXPECT_EQ(source.events.Unadvise(0), S_OK);
+    EXPECT_EQ(source.notify.Unadvise(0), S_OK);
+    TestSink* sink = NewSink("s0");
+    Advise(source.events, sink);
+    Advise(source.notify, sink);
+    EXPECT_EQ(source.events.Unadvise(0), S_OK);
+    EXPECT_EQ(source.notify.Unadvise(0), S_OK);
+    EXPECT_EQ(source.events.Count(), 1);
+    EXPECT_EQ(source.notify.Count(), 1);
+    EXPECT_EQ(sink->References(), 3);
+    Fire(source.events, &Click);
+    EXPECT_EQ(log, std::vector<std::string>{"s0 Invoke -600"});
 }
 
 TEST_F(ConnectionPoint, ASinkThatUnadvisesTheNextOneKeepsItAliveUntilTheFiringEnds)

@@ -245,6 +245,42 @@ TEST_F(OleObjectTest, QuickActivateTakesAnOldContainerAndRefusesAShorterOne)
     EXPECT_EQ(advise.references, 0u);
 }
 
+// A container that quick-activates without sinks gets zero cookies, and its teardown unadvises
+// whatever cookies it holds: the zero ones are no failure and leave real connections alone.
+TEST_F(OleObjectTest, QuickActivateWithoutSinksLeavesCookiesThatUnadviseCleanly)
+{
+    RecordingContainer container;
+    CountingEventSink events;
+    {
+        HeldControl control;
+        QACONTAINER info = {};
+        info.cbSize = sizeof(info);
+        info.pClientSite = &container;
+        QACONTROL answer = {};
+        answer.cbSize = sizeof(answer);
+        ASSERT_EQ(control.As<IQuickActivate>(IID_IQuickActivate)->QuickActivate(&info, &answer), S_OK);
+        EXPECT_EQ(answer.dwEventCookie, 0u);
+        EXPECT_EQ(answer.dwPropNotifyCookie, 0u);
+
+        IConnectionPointContainer* points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+        IConnectionPoint* eventPoint = nullptr;
+        IConnectionPoint* notifyPoint = nullptr;
+        ASSERT_EQ(points->FindConnectionPoint(IID_IDispatch, &eventPoint), S_OK);
+        ASSERT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, &notifyPoint), S_OK);
+        DWORD later = 0;
+        ASSERT_EQ(eventPoint->Advise(&events, &later), S_OK);
+        EXPECT_EQ(eventPoint->Unadvise(answer.dwEventCookie), S_OK);
+        EXPECT_EQ(notifyPoint->Unadvise(answer.dwPropNotifyCookie), S_OK);
+        EXPECT_GT(events.references, 0u) << "the real connection is still there";
+        EXPECT_EQ(eventPoint->Unadvise(later), S_OK);
+        EXPECT_EQ(events.references, 0u);
+        eventPoint->Release();
+        notifyPoint->Release();
+        control.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    }
+    LibraryLocale::Forget();
+}
+
 TEST_F(OleObjectTest, ClassInfoComesFromTheRegisteredTypeLibrary)
 {
     HeldControl control;
