@@ -244,12 +244,12 @@ void BrowsableControl::FireDblClick() { FireEvent(&DblClickEvent); }
 
 // ---- Interfaces ----
 
-HRESULT STDMETHODCALLTYPE BrowsableControl::PropertyNotifySinkPart::OnChanged(DISPID)
+HRESULT STDMETHODCALLTYPE BrowsableControl::PropertyNotifySinkPart::OnChanged(DISPID dispid)
 {
-    // Only the control's font reports here: the container hears of the control's Font property,
-    // not of the font's own member.
+    // What the control's font reports (its size, its weight ...) reaches the container as the font
+    // told it.
     control.SetDirty(true);
-    control.PropertyNotifyPoint().SendOnChanged(DISPID_FONT);
+    control.PropertyNotifyPoint().SendOnChanged(dispid);
     return S_OK;
 }
 
