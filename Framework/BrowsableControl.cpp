@@ -73,9 +73,8 @@ HRESULT BrowsableControl::LoadBaseBinaryState(IStream* stream)
     hr = ReadExactly(stream, &version, sizeof(version));
     if (FAILED(hr))
         return hr;
-    // Data written by a later version cannot be read by the blocks this one knows.
-    if (version > currentVersion_)
-        return E_UNEXPECTED;
+    // The blocks that follow have the same layout in every version; the version only tells the
+    // property-bag loaders above which fix-ups older data needs.
     loadedVersion_ = version;
     return S_OK;
 }
@@ -245,12 +244,12 @@ void BrowsableControl::FireDblClick() { FireEvent(&DblClickEvent); }
 
 // ---- Interfaces ----
 
-HRESULT STDMETHODCALLTYPE BrowsableControl::PropertyNotifySinkPart::OnChanged(DISPID)
+HRESULT STDMETHODCALLTYPE BrowsableControl::PropertyNotifySinkPart::OnChanged(DISPID dispid)
 {
-    // Only the control's font reports here: the container hears of the control's Font property,
-    // not of the font's own member.
+    // What the control's font reports (its size, its weight ...) reaches the container as the font
+    // told it.
     control.SetDirty(true);
-    control.PropertyNotifyPoint().SendOnChanged(DISPID_FONT);
+    control.PropertyNotifyPoint().SendOnChanged(dispid);
     return S_OK;
 }
 

@@ -29,44 +29,55 @@ void ReleaseConnection(void* element)
 
 } // namespace
 
-// The sinks of a point at one moment, each held by a reference until the snapshot goes: a sink may
-// unadvise itself or another while it is called, which changes the list but not the walk, and
-// frees nothing that the walk still uses.
+// The connections of a point at one moment, each sink held by a reference until the snapshot goes:
+// a sink may unadvise itself or another while it is called, and no sink the walk still holds is
+// freed. A sink whose connection has ended since the walk began is passed over (Next), so that no
+// sink is called after its Unadvise. The point itself lives as long as its object, which whoever
+// fires holds.
 class ConnectionPointObject::SinkSnapshot {
 public:
-    explicit SinkSnapshot(const ConnectionPointObject& point)
+    explicit SinkSnapshot(const ConnectionPointObject& point) : point_(point)
     {
         if (point.count_ == 0)
             return;
-        sinks_ = point.count_ <= InlineSinks
-                     ? inline_
-                     : static_cast<IUnknown**>(Module::Allocate(sizeof(IUnknown*) * std::size_t(point.count_)));
-        if (sinks_ == nullptr)
+        entries_ = point.count_ <= InlineSinks
+                       ? inline_
+                       : static_cast<Connection*>(Module::Allocate(sizeof(Connection) * std::size_t(point.count_)));
+        if (entries_ == nullptr)
             return;
         const Connection* entries = point.Entries();
         for (int i = 0; i < point.count_; ++i) {
-            sinks_[i] = entries[i].sink;
-            sinks_[i]->AddRef();
+            entries_[i] = entries[i];
+            entries_[i].sink->AddRef();
         }
         count_ = point.count_;
     }
     ~SinkSnapshot()
     {
         for (int i = 0; i < count_; ++i)
-            sinks_[i]->Release();
-        if (sinks_ != inline_)
-            Module::Free(sinks_);
+            entries_[i].sink->Release();
+        if (entries_ != inline_)
+            Module::Free(entries_);
     }
     SinkSnapshot(const SinkSnapshot&) = delete;
     SinkSnapshot& operator=(const SinkSnapshot&) = delete;
 
-    int Count() const { return count_; }
-    IUnknown* operator[](int i) const { return sinks_[i]; }
+    // The sink of the next entry at or after `position` that is still connected, or null at the end;
+    // `position` is left on it.
+    IUnknown* Next(int& position) const
+    {
+        for (; position < count_; ++position) {
+            if (point_.Holds(entries_[position]))
+                return entries_[position].sink;
+        }
+        return nullptr;
+    }
 
 private:
     static constexpr int InlineSinks = 8;
-    IUnknown* inline_[InlineSinks] = {};
-    IUnknown** sinks_ = nullptr;
+    const ConnectionPointObject& point_;
+    Connection inline_[InlineSinks] = {};
+    Connection* entries_ = nullptr;
     int count_ = 0;
 };
 
@@ -184,6 +195,16 @@ void ConnectionPointObject::RemoveAt(int position)
     --count_;
 }
 
+bool ConnectionPointObject::Holds(const Connection& connection) const
+{
+    const Connection* entries = Entries();
+    for (int i = 0; i < count_; ++i) {
+        if (entries[i].sink == connection.sink && entries[i].cookie == connection.cookie)
+            return true;
+    }
+    return false;
+}
+
 HRESULT STDMETHODCALLTYPE ConnectionPointObject::Advise(IUnknown* sink, DWORD* cookie)
 {
     if (cookie == nullptr)
@@ -216,8 +237,9 @@ HRESULT STDMETHODCALLTYPE ConnectionPointObject::Advise(IUnknown* sink, DWORD* c
 
 HRESULT STDMETHODCALLTYPE ConnectionPointObject::Unadvise(DWORD cookie)
 {
+    // No connection ever has the cookie 0; it is what a caller holds for one it never made.
     if (cookie == 0)
-        return CONNECT_E_NOCONNECTION;
+        return S_OK;
     const Connection* entries = Entries();
     for (int i = 0; i < count_; ++i) {
         if (entries[i].cookie != cookie)
@@ -261,10 +283,9 @@ void ConnectionPointObject::InvokeSinks(DISPID dispid, DISPPARAMS* parameters)
         return;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     const SinkSnapshot sinks(*this);
-    for (int i = 0; i < sinks.Count(); ++i)
-        static_cast<IDispatch*>(sinks[i])->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD,
-                                                  parameters != nullptr ? parameters : &none, nullptr, nullptr,
-                                                  nullptr);
+    for (int i = 0; IUnknown* sink = sinks.Next(i); ++i)
+        static_cast<IDispatch*>(sink)->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD,
+                                              parameters != nullptr ? parameters : &none, nullptr, nullptr, nullptr);
 }
 
 void ConnectionPointObject::SendOnChanged(DISPID dispid)
@@ -272,8 +293,8 @@ void ConnectionPointObject::SendOnChanged(DISPID dispid)
     if (index_ != PropertyNotify)
         return;
     const SinkSnapshot sinks(*this);
-    for (int i = 0; i < sinks.Count(); ++i)
-        static_cast<IPropertyNotifySink*>(sinks[i])->OnChanged(dispid);
+    for (int i = 0; IUnknown* sink = sinks.Next(i); ++i)
+        static_cast<IPropertyNotifySink*>(sink)->OnChanged(dispid);
 }
 
 bool ConnectionPointObject::SendOnRequestEdit(DISPID dispid)
@@ -281,8 +302,8 @@ bool ConnectionPointObject::SendOnRequestEdit(DISPID dispid)
     if (index_ != PropertyNotify)
         return true;
     const SinkSnapshot sinks(*this);
-    for (int i = 0; i < sinks.Count(); ++i) {
-        if (static_cast<IPropertyNotifySink*>(sinks[i])->OnRequestEdit(dispid) != S_OK)
+    for (int i = 0; IUnknown* sink = sinks.Next(i); ++i) {
+        if (static_cast<IPropertyNotifySink*>(sink)->OnRequestEdit(dispid) != S_OK)
             return false;
     }
     return true;

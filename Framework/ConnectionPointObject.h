@@ -58,6 +58,8 @@ private:
     const Connection* Entries() const { return count_ == 1 ? &single_ : array_; }
     Connection* Entries() { return count_ == 1 ? &single_ : array_; }
     DWORD CookieFor(IUnknown* sink) const;
+    // Whether the connection is still in the list.
+    bool Holds(const Connection& connection) const;
     HRESULT Add(IUnknown* sink, DWORD cookie);
     void RemoveAt(int position);
 

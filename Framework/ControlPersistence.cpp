@@ -66,9 +66,10 @@ HRESULT OleControl::LoadBaseTextState(IPropertyBag* bag, IErrorLog* errorLog)
     if (found) {
         const SIZEL himetric = {values[0], values[1]};
         HimetricToPixels(&himetric, &pixels);
-        // A damaged extent is treated as a missing one.
+        // An extent no screen could show is damaged data, refused as in a stream: the extent is
+        // kept and nothing after it is read.
         if (!ExtentInRange(pixels))
-            pixels = {DefaultWidth, DefaultHeight};
+            return E_UNEXPECTED;
     }
     extent_ = pixels;
     return S_OK;

@@ -30,7 +30,11 @@ bool DispatchInvokeByName(IUnknown* object, LPCOLESTR name, VARIANT* result, UIN
                           VARIANTARG* arguments, WORD flags, bool useExtendedControl, DISPID* cachedDispid,
                           bool namedPut)
 {
-    if (object == nullptr || name == nullptr || (argumentCount > 0 && arguments == nullptr))
+    // Without an object there is nothing to do, which is no failure: a walk over sibling controls
+    // goes on past a missing one.
+    if (object == nullptr)
+        return true;
+    if (name == nullptr || (argumentCount > 0 && arguments == nullptr))
         return false;
     ComReference<IDispatch> target;
     if (!(useExtendedControl && GetExtendedControl(object, target))

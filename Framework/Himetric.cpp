@@ -25,15 +25,14 @@ void ReadScreenResolution()
     g_dpiX = x > 0 ? x : 96;
 }
 
-// value * multiplier / divisor rounded to the nearest whole number, halves away from zero.
+// (value * multiplier + divisor / 2) / divisor, the division truncating toward zero, as the
+// conversions have always been defined: a negative value moves by the same half as a positive one
+// (at 96 dots per inch -1270 HIMETRIC is -47 pixels). Beyond 32 bits the result is clamped.
 LONG ScaleRounded(LONG value, LONGLONG multiplier, LONGLONG divisor)
 {
     if (divisor <= 0)
         return 0;
-    const LONGLONG magnitude = value < 0 ? -LONGLONG(value) : LONGLONG(value);
-    LONGLONG scaled = (magnitude * multiplier + divisor / 2) / divisor;
-    if (value < 0)
-        scaled = -scaled;
+    const LONGLONG scaled = (LONGLONG(value) * multiplier + divisor / 2) / divisor;
     if (scaled > MAXLONG)
         return MAXLONG;
     if (scaled < -LONGLONG(MAXLONG) - 1)

@@ -92,12 +92,10 @@ HRESULT STDMETHODCALLTYPE OleControl::InPlaceObjectPart::SetObjectRects(LPCRECT 
             SetWindowRgn(outer, nullptr, TRUE);
             control.ambientFlags_ &= ~AmbientClipRegionSet;
         }
-        const int width = position->right - position->left;
-        const int height = position->bottom - position->top;
-        SetWindowPos(outer, nullptr, position->left, position->top, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
-        if (outer != control.controlWindow_ && control.controlWindow_ != nullptr)
-            SetWindowPos(control.controlWindow_, nullptr, 0, 0, width, height,
-                         SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
+        // Only moved: the size is the extent's, which SetExtent changes, so that the window, the
+        // extent a container reads back and the saved state stay one size.
+        SetWindowPos(outer, nullptr, position->left, position->top, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
     }
     control.positionRect_ = *position;
     return S_OK;

@@ -89,11 +89,10 @@ HRESULT STDMETHODCALLTYPE OleControl::OleObjectPart::Close(DWORD saveOption)
             return hr;
     }
     const bool saveWanted = saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE;
-    // Without a site there is no one to save to.
+    // Without a site there is no one to save to. What the site answers is not Close's answer: the
+    // control is deactivated by now, and many sites do not save on request (E_NOTIMPL).
     if (saveWanted && control.IsDirty() && control.clientSite_ != nullptr) {
-        const HRESULT hr = control.clientSite_->SaveObject();
-        if (FAILED(hr))
-            return hr;
+        control.clientSite_->SaveObject();
         control.SendOnSave();
     }
     return S_OK;

@@ -38,6 +38,9 @@ HRESULT STDMETHODCALLTYPE OleControl::PersistStoragePart::Save(IStorage* storage
 {
     if (storage == nullptr)
         return E_POINTER;
+    // Until every write has succeeded, SaveCompleted must not take this save for a good one: a
+    // stream that cannot be created fails the save as much as a write does.
+    control.ambientFlags_ &= ~AmbientStorageSaved;
     ComReference<IStream> stream;
     HRESULT hr = storage->CreateStream(ContentsStreamName, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
                                        stream.Out());
@@ -46,8 +49,6 @@ HRESULT STDMETHODCALLTYPE OleControl::PersistStoragePart::Save(IStorage* storage
     hr = control.SaveToStream(stream.Get());
     if (SUCCEEDED(hr))
         control.ambientFlags_ |= AmbientStorageSaved;
-    else
-        control.ambientFlags_ &= ~AmbientStorageSaved;
     return hr;
 }
 

@@ -8,11 +8,6 @@
 namespace {
 constexpr int MaxMarkers = 9;
 constexpr int ResourceTextBuffer = 255;
-
-struct Marker {
-    unsigned int position;
-    const AnsiString* argument;
-};
 } // namespace
 
 void LoadResourceText(UINT id, AnsiString* text)
@@ -35,36 +30,21 @@ void SubstituteMarkers(AnsiString* text, MarkerArguments arguments)
 {
     if (text == nullptr || arguments == nullptr || text->IsEmpty())
         return;
-    const char* source = text->Text();
-
-    // The first occurrence of each marker in the text as given, in the order they appear. Two
-    // different markers never overlap ("|1" ends in a digit, a marker starts with "|").
-    Marker markers[MaxMarkers];
-    int found = 0;
+    // Each argument replaces the first of its markers in the text as the arguments before it left
+    // it: a marker that an earlier argument brought in counts like one of the text's own.
     for (int i = 0; i < MaxMarkers && arguments[i] != nullptr; ++i) {
         const char marker[3] = {'|', char('1' + i), '\0'};
-        const unsigned char* at = _mbsstr(reinterpret_cast<const unsigned char*>(source),
+        const char* current = text->Text();
+        if (current == nullptr)
+            return;
+        const unsigned char* at = _mbsstr(reinterpret_cast<const unsigned char*>(current),
                                           reinterpret_cast<const unsigned char*>(marker));
         if (at == nullptr)
             continue;
-        Marker entry = {unsigned(reinterpret_cast<const char*>(at) - source), arguments[i]};
-        int slot = found++;
-        while (slot > 0 && markers[slot - 1].position > entry.position) {
-            markers[slot] = markers[slot - 1];
-            --slot;
-        }
-        markers[slot] = entry;
+        const unsigned int position = unsigned(reinterpret_cast<const char*>(at) - current);
+        AnsiString changed = text->Left(position);
+        changed.Append(*arguments[i]);
+        changed.Append(text->Mid(position + 2, text->Length() - position - 2));
+        *text = changed;
     }
-    if (found == 0)
-        return;
-
-    AnsiString result;
-    unsigned int copied = 0;
-    for (int i = 0; i < found; ++i) {
-        result.Append(text->Mid(copied, markers[i].position - copied));
-        result.Append(*markers[i].argument);
-        copied = markers[i].position + 2;
-    }
-    result.Append(text->Mid(copied, text->Length() - copied));
-    *text = result;
 }

@@ -305,7 +305,7 @@ HRESULT RegisterObjects()
     if (!Module::FilePath(modulePath, sizeof modulePath))
         return E_FAIL;
     HelpDirectory help(modulePath);
-    HRESULT firstFailure = S_OK;
+    HRESULT result = S_OK;
     for (int row = 0; ObjectDescriptorTable::rows[row].kind != ObjectKindEndOfTable; ++row) {
         const AutomationDescriptor* info = ObjectDescriptorTable::rows[row].info;
         if (info == nullptr || info->clsid == nullptr)
@@ -313,13 +313,19 @@ HRESULT RegisterObjects()
         help.Consider(info->helpFile);
         // A failing row does not stop the others; its failure is still the answer.
         const HRESULT hr = RegisterRow(row, modulePath);
-        if (FAILED(hr) && SUCCEEDED(firstFailure))
-            firstFailure = hr;
+        if (FAILED(hr) && SUCCEEDED(result))
+            result = hr;
     }
-    if (ObjectDescriptorTable::typeLibraryId == nullptr)
-        return firstFailure;
-    const HRESULT hr = RegisterTypeLibrary(help.Found());
-    return FAILED(firstFailure) ? firstFailure : hr;
+    if (ObjectDescriptorTable::typeLibraryId != nullptr) {
+        const HRESULT hr = RegisterTypeLibrary(help.Found());
+        if (SUCCEEDED(result))
+            result = hr;
+    }
+    // A library registered in part would be found by some of its names and fail on others: what
+    // this call wrote goes again, so that a failure leaves nothing of the library registered.
+    if (FAILED(result))
+        UnregisterObjects();
+    return result;
 }
 
 HRESULT UnregisterObjects()
@@ -332,10 +338,10 @@ HRESULT UnregisterObjects()
         if (!BuildNames(*entry.info, names))
             continue;
         const bool clsidGone = RemoveClsid(names);
-        if (clsidGone && (entry.kind == ObjectKindAutomation || entry.kind == ObjectKindControl)) {
-            RegistryKey::DeleteTree(HKEY_CLASSES_ROOT, names.progId);
+        // The versioned ProgID goes only with the plain one.
+        if (clsidGone && (entry.kind == ObjectKindAutomation || entry.kind == ObjectKindControl) &&
+            RegistryKey::DeleteTree(HKEY_CLASSES_ROOT, names.progId) == ERROR_SUCCESS)
             RegistryKey::DeleteTree(HKEY_CLASSES_ROOT, names.versionedProgId);
-        }
     }
     if (ObjectDescriptorTable::typeLibraryId != nullptr)
         UnregisterTypeLibrary();

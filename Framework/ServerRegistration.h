@@ -6,7 +6,8 @@
 namespace ServerRegistration {
 
 // Writes the keys of every row and registers the type library. Returns the first failure of any row
-// (the walk still goes on over the other rows), else the type library's result.
+// (the walk still goes on over the other rows), else the type library's result; on a failure what
+// was written is removed again (as UnregisterObjects), so that nothing stays registered.
 HRESULT RegisterObjects();
 // Removes what RegisterObjects wrote; missing keys are skipped. Always S_OK.
 HRESULT UnregisterObjects();

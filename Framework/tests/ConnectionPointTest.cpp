@@ -149,7 +149,6 @@ TEST_F(ConnectionPoint, AdviseRefusesWhatItCannotConnect)
     EXPECT_EQ(cookie, 0u);
     TestSink* sink = NewSink("s0");
     EXPECT_EQ(source.events.Advise(static_cast<IDispatch*>(sink), nullptr), E_POINTER);
-    EXPECT_EQ(source.events.Unadvise(0), CONNECT_E_NOCONNECTION);
     EXPECT_EQ(source.events.Unadvise(0x1234), CONNECT_E_NOCONNECTION);
 
     // An object that is neither a property-notify sink nor a dispatch object.
@@ -211,31 +210,99 @@ TEST_F(ConnectionPoint, ASinkThatUnadvisesItselfWhileCalledSkipsNoOther)
     EXPECT_EQ(source.events.Count(), 2);
 }
 
-TEST_F(ConnectionPoint, ASinkThatUnadvisesTheNextOneKeepsItAliveUntilTheFiringEnds)
+// A zero cookie is what teardown holds for a connection that was never made (quick activation
+// without a sink leaves it so): unadvising it does nothing and is no failure.
+TEST_F(ConnectionPoint, UnadvisingTheZeroCookieDoesNothing)
 {
-    TestSink* first = NewSink("s0");
-    TestSink* second = NewSink("s1");
-    TestSink* third = NewSink("s2");
-    Advise(source.events, first);
-    const DWORD secondCookie = Advise(source.events, second);
-    Advise(source.events, third);
-    second->Release();
-    bool unadvised = false;
-    first->onCall = [&](DISPID, DISPPARAMS*) {
-        if (!unadvised) {
-            EXPECT_EQ(source.events.Unadvise(secondCookie), S_OK);
-        }
-        unadvised = true;
-    };
+    EXPECT_EQ(source.events.Unadvise(0), S_OK);
+    EXPECT_EQ(source.notify.Unadvise(0), S_OK);
+    TestSink* sink = NewSink("s0");
+    Advise(source.events, sink);
+    Advise(source.notify, sink);
+    EXPECT_EQ(source.events.Unadvise(0), S_OK);
+    EXPECT_EQ(source.notify.Unadvise(0), S_OK);
+    EXPECT_EQ(source.events.Count(), 1);
+    EXPECT_EQ(source.notify.Count(), 1);
+    EXPECT_EQ(sink->References(), 3);
+    Fire(source.events, &Click);
+    EXPECT_EQ(log, std::vector<std::string>{"s0 Invoke -600"});
+}
 
-    Fire(source.events, &Click);
-    // The second sink was taken into the firing before it was unadvised and goes when it ends.
-    const std::vector<std::string> expected = {"s0 Invoke -600", "s1 Invoke -600", "s2 Invoke -600"};
-    EXPECT_EQ(log, expected);
-    EXPECT_TRUE(second->destroyed());
-    log.clear();
-    Fire(source.events, &Click);
-    EXPECT_EQ(log, (std::vector<std::string>{"s0 Invoke -600", "s2 Invoke -600"}));
+// A sink whose connection ends while the point calls its sinks is not called after that, whoever
+// ended it; it is kept alive until the walk is over, and a sink connected meanwhile waits for the
+// next one. The three ways a point calls its sinks behave alike.
+TEST_F(ConnectionPoint, ASinkUnadvisedDuringTheWalkIsNotCalledButStaysAliveUntilItEnds)
+{
+    enum Walk { Firing, Changed, RequestEdit };
+    const struct {
+        const char* what;
+        Walk walk;
+        const char* call;
+    } walks[] = {
+        {"event firing", Firing, "Invoke -600"},
+        {"change notice", Changed, "OnChanged 7"},
+        {"edit request", RequestEdit, "OnRequestEdit 7"},
+    };
+    for (const auto& w : walks) {
+        log.clear();
+        ConnectionPointObject& point = w.walk == Firing ? source.events : source.notify;
+        auto walk = [&] {
+            if (w.walk == Firing)
+                Fire(point, &Click);
+            else if (w.walk == Changed)
+                point.SendOnChanged(7);
+            else
+                EXPECT_TRUE(point.SendOnRequestEdit(7));
+        };
+        auto called = [&](std::initializer_list<const char*> names) {
+            std::vector<std::string> expected;
+            for (const char* name : names)
+                expected.push_back(std::string(name) + " " + w.call);
+            return expected;
+        };
+        TestSink* first = NewSink("a");
+        TestSink* second = NewSink("b");
+        TestSink* third = NewSink("c");
+        TestSink* late = NewSink("late");
+        const DWORD firstCookie = Advise(point, first);
+        const DWORD secondCookie = Advise(point, second);
+        const DWORD thirdCookie = Advise(point, third);
+        // The connections hold the only references of the first two sinks.
+        first->Release();
+        second->Release();
+        DWORD lateCookie = 0;
+        bool secondAliveAfterUnadvise = false;
+        first->onCall = [&](DISPID, DISPPARAMS*) {
+            if (lateCookie != 0)
+                return;
+            EXPECT_EQ(point.Unadvise(secondCookie), S_OK);
+            secondAliveAfterUnadvise = !second->destroyed();
+            lateCookie = Advise(point, late);
+        };
+
+        walk();
+        EXPECT_EQ(log, called({"a", "c"})) << w.what;
+        EXPECT_TRUE(secondAliveAfterUnadvise) << w.what;
+        EXPECT_TRUE(second->destroyed()) << w.what << ": released when the walk ended";
+        EXPECT_EQ(point.Count(), 3) << w.what;
+
+        log.clear();
+        walk();
+        EXPECT_EQ(log, called({"a", "c", "late"})) << w.what;
+
+        // A sink that ends its own connection and the one after it.
+        log.clear();
+        third->onCall = [&](DISPID, DISPPARAMS*) {
+            EXPECT_EQ(point.Unadvise(thirdCookie), S_OK);
+            EXPECT_EQ(point.Unadvise(lateCookie), S_OK);
+        };
+        walk();
+        EXPECT_EQ(log, called({"a", "c"})) << w.what;
+        EXPECT_EQ(point.Count(), 1) << w.what;
+        EXPECT_EQ(point.Unadvise(firstCookie), S_OK);
+        EXPECT_TRUE(first->destroyed()) << w.what;
+        EXPECT_EQ(point.Count(), 0) << w.what;
+    }
 }
 
 TEST_F(ConnectionPoint, FiringPassesParametersLastFirstAndByReferenceValuesComeBack)

@@ -161,11 +161,33 @@ TEST(DispatchByName, ReadsAndWritesPropertiesOfTheObjectItself)
     EXPECT_NEAR(double(points.int64), 14 * 10000, 5000);
 }
 
-TEST(DispatchByName, FailsWithoutObjectNameOrDispatch)
+// Without an object there is nothing to do, and that is no failure: the ribbon's walk over its
+// siblings goes on past a missing one.
+TEST(DispatchByName, NoObjectIsDoneAtOnce)
 {
     VARIANT result;
     VariantInit(&result);
-    EXPECT_FALSE(DispatchGetByName(nullptr, L"Name", &result));
+    result.vt = VT_I4;
+    result.lVal = 123;
+    DISPID cached = 0;
+    VARIANT argument;
+    VariantInit(&argument);
+    EXPECT_TRUE(DispatchInvokeByName(nullptr, L"Name", &result, 0, nullptr, DISPATCH_PROPERTYGET, true, &cached,
+                                     false));
+    EXPECT_TRUE(DispatchGetByName(nullptr, L"Name", &result));
+    EXPECT_TRUE(DispatchPutByName(nullptr, L"Value", argument));
+    EXPECT_TRUE(DispatchPutByNameArgs(nullptr, L"Value", &result, 1, &argument, true));
+    EXPECT_EQ(result.vt, VT_I4) << "nothing is done: the result is not even cleared";
+    EXPECT_EQ(result.lVal, 123);
+    EXPECT_EQ(cached, 0);
+}
+
+TEST(DispatchByName, FailsWithoutNameOrDispatch)
+{
+    VARIANT result;
+    VariantInit(&result);
+    ComPtr<IFont> named = NewFont(L"Arial", false);
+    EXPECT_FALSE(DispatchGetByName(named.Get(), nullptr, &result));
     ComPtr<IFont> font = NewFont(L"Arial", false);
     EXPECT_FALSE(DispatchGetByName(font.Get(), L"NoSuchProperty", &result));
     ComPtr<IStream> stream;

@@ -162,8 +162,11 @@ TEST_F(Registration, SixteenBitServerOfTheSameClsidKeepsItsKeysAndTheProgIds)
     DeleteTree("Plyx.TestWidget.1");
 }
 
-TEST_F(Registration, FailingRowIsTheAnswerAndTheOtherRowsAreStillWritten)
+// A row that fails part-way fails the registration, and what the call wrote for every row is taken
+// out again before it answers: a failure leaves nothing of the library registered.
+TEST_F(Registration, AFailingRowIsTheAnswerAndNothingStaysRegistered)
 {
+    const std::string nothing = WholeTree();
     // A volatile key cannot take the lasting subkeys that the gadget's ProgID needs.
     HKEY blocker = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Plyx.TestGadget", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
@@ -171,10 +174,30 @@ TEST_F(Registration, FailingRowIsTheAnswerAndTheOtherRowsAreStillWritten)
               ERROR_SUCCESS);
     RegCloseKey(blocker);
     EXPECT_EQ(ServerRegistration::RegisterObjects(), HRESULT_FROM_WIN32(ERROR_CHILD_MUST_BE_VOLATILE));
-    EXPECT_EQ(Value("Plyx.TestWidget\\CurVer"), "Plyx.TestWidget.1");
-    EXPECT_EQ(Value(ClsidKey(TestPlainClsid)), "TestPlain Object");
-    EXPECT_TRUE(Exists(std::string(TypeLibraryKey) + "\\1.0"));
+    EXPECT_EQ(WholeTree(), nothing);
+    for (const CLSID* clsid : {&TestWidgetClsid, &TestGadgetClsid, &TestPlainClsid})
+        EXPECT_FALSE(Exists(ClsidKey(*clsid)));
+    EXPECT_FALSE(Exists("Plyx.TestWidget"));
+    EXPECT_FALSE(Exists(std::string(TypeLibraryKey) + "\\1.0"));
     DeleteTree("Plyx.TestGadget");
+
+    // Once the obstacle is gone, the same call registers everything.
+    ASSERT_EQ(ServerRegistration::RegisterObjects(), S_OK);
+    EXPECT_EQ(Value("Plyx.TestGadget\\CurVer"), "Plyx.TestGadget.1");
+}
+
+// The versioned ProgID goes only with the plain one: when the plain ProgID cannot be deleted (here:
+// it is gone already) the versioned one is left as it is.
+TEST_F(Registration, TheVersionedProgIdGoesOnlyWhenThePlainOneWasDeleted)
+{
+    ASSERT_EQ(ServerRegistration::RegisterObjects(), S_OK);
+    DeleteTree("Plyx.TestWidget");
+    EXPECT_EQ(ServerRegistration::UnregisterObjects(), S_OK);
+    EXPECT_FALSE(Exists(ClsidKey(TestWidgetClsid)));
+    EXPECT_TRUE(Exists("Plyx.TestWidget.1"));
+    EXPECT_FALSE(Exists("Plyx.TestGadget"));
+    EXPECT_FALSE(Exists("Plyx.TestGadget.1")) << "rows whose plain ProgID went lose both";
+    DeleteTree("Plyx.TestWidget.1");
 }
 
 // Where the help file is decides the help directory.

@@ -116,12 +116,16 @@ TEST_F(ResourceMessages, WideResourceStrings)
     EXPECT_EQ(LoadResourceWideString(4321, WideStringKind::Bstr), nullptr);
 }
 
-TEST(SubstituteMarkers, ArgumentsReplaceTheFirstOfTheirMarkersInTheTextAsGiven)
+// Each argument in turn replaces the first of its markers in the text as the earlier arguments left
+// it, so a marker an earlier argument brought in is replaced too; one a later argument brings is not.
+TEST(SubstituteMarkers, ArgumentsReplaceTheFirstOfTheirMarkersInTheTextAsChanged)
 {
     const AnsiString a("A");
     const AnsiString b("B");
+    const AnsiString z("Z");
     const AnsiString empty;
-    const AnsiString bringsMarker("|2");
+    const AnsiString bringsTwo("|2");
+    const AnsiString bringsOne("|1");
     struct Case {
         const char* text;
         std::vector<const AnsiString*> arguments;
@@ -134,10 +138,15 @@ TEST(SubstituteMarkers, ArgumentsReplaceTheFirstOfTheirMarkersInTheTextAsGiven)
         {"no marker", {&a}, "no marker"},
         {"a|1b", {&empty}, "ab"},
         {"", {&a}, ""},
-        // Text an argument brings in is never searched for markers.
-        {"|1 and |2", {&bringsMarker, &b}, "|2 and B"},
-        {"x|1", {&bringsMarker, &b}, "x|2"},
-        {"|3 only", {&a, &b, &bringsMarker}, "|2 only"},
+        // A marker brought in by an earlier argument is the first of its kind from then on.
+        {"|1", {&bringsTwo, &z}, "Z"},
+        {"|1 and |2", {&bringsTwo, &b}, "B and |2"},
+        {"x|1", {&bringsTwo, &b}, "xB"},
+        {"|1 then |2", {&bringsTwo}, "|2 then |2"},
+        // Markers of arguments already used, or brought by the last one, stay.
+        {"|3 only", {&a, &b, &bringsTwo}, "|2 only"},
+        {"|1", {&bringsOne}, "|1"},
+        {"|2|1", {&bringsTwo, &b}, "B|2"},
         {"|1|2|3|4|5|6|7|8|9", {&a, &b, &a, &b, &a, &b, &a, &b, &a}, "ABABABABA"},
     };
     for (const Case& c : cases) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -223,6 +224,46 @@ TEST_F(PlyxServer, RegisteringTwiceGivesTheSameTreeAndUnregisteringRemovesIt)
     EXPECT_EQ(WholeTree(), once);
     EXPECT_EQ(unregister_(), S_OK);
     EXPECT_EQ(WholeTree(), before);
+}
+
+// A copy of the library at a path of 256 characters: the path fits a registry text, but the toolbox
+// bitmap entry (the path, a comma, a blank and the bitmap id) does not, so the first control row
+// fails part-way. A failed registration registers nothing: the registry is as it was.
+TEST_F(PlyxServer, ARegistrationThatFailsLeavesTheRegistryAsItWas)
+{
+    const std::string library = LibraryPath();
+    std::string folder = library.substr(0, library.find_last_of('\\'));
+    const std::string fileName = "Plyx20.ocx";
+    const size_t wanted = 256 - 1 - fileName.size();
+    ASSERT_LT(folder.size() + 2, wanted) << "the build folder is already too deep for this test";
+    std::vector<std::string> created;
+    while (folder.size() < wanted) {
+        const size_t part = std::min<size_t>(wanted - folder.size() - 1, 60);
+        folder += "\\" + std::string(part, 'L');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << folder;
+        created.push_back(folder);
+    }
+    const std::string copyPath = folder + "\\" + fileName;
+    ASSERT_EQ(copyPath.size(), 256u);
+    ASSERT_TRUE(CopyFileA(library.c_str(), copyPath.c_str(), FALSE)) << GetLastError();
+
+    const std::string before = WholeTree();
+    const HMODULE copy = LoadLibraryA(copyPath.c_str());
+    ASSERT_NE(copy, nullptr) << GetLastError();
+    EXPECT_NE(copy, library_) << "the copy is a module of its own";
+    const auto registerCopy =
+        reinterpret_cast<ServerFunction>(reinterpret_cast<void (*)()>(GetProcAddress(copy, "DllRegisterServer")));
+    ASSERT_NE(registerCopy, nullptr);
+    const HRESULT hr = registerCopy();
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(WholeTree(), before);
+    for (const ControlRow& row : ControlRows)
+        EXPECT_FALSE(Exists(ClsidKey(row.clsid))) << row.name;
+    FreeLibrary(copy);
+
+    EXPECT_TRUE(DeleteFileA(copyPath.c_str())) << GetLastError();
+    for (auto level = created.rbegin(); level != created.rend(); ++level)
+        RemoveDirectoryA(level->c_str());
 }
 
 // regsvr32 of the prefix, in both directions; its exit code is 0 only when the export succeeded.

@@ -313,13 +313,71 @@ TEST_F(ActivationTest, ClipRegionIsSetAndRemovedByObjectRects)
     ASSERT_EQ(inPlace->SetObjectRects(&moved, &covering), S_OK);
     EXPECT_FALSE(control->AmbientFlags() & OleControl::AmbientClipRegionSet);
     EXPECT_EQ(GetWindowRgn(window, region), ERROR);
-    // Placed and sized as the container says.
+    // Placed where the container says; its size is the extent's.
     RECT placed = {};
     GetWindowRect(window, &placed);
     MapWindowPoints(nullptr, container.Window(), reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_TRUE(EqualRect(&placed, &moved));
+    const RECT atExtent = {30, 40, 30 + control->Extent().cx, 40 + control->Extent().cy};
+    EXPECT_TRUE(EqualRect(&placed, &atExtent));
     EXPECT_TRUE(EqualRect(&control->PositionRect(), &moved));
     DeleteObject(region);
+    Close(control);
+}
+
+// Only the extent sizes the window: a position of another size moves it and leaves its size, so the
+// window, the extent a container reads back and the saved state never disagree.
+TEST_F(ActivationTest, ObjectRectsMoveTheWindowAndKeepItsSizeWithTheExtent)
+{
+    RecordingContainer container;
+    container.options.offerWindowless = false;
+    HeldControl control(TestRowWindowedOnly);
+    ASSERT_EQ(Activate(control, container, OLEIVERB_INPLACEACTIVATE), S_OK);
+    const HWND window = control->ControlWindow();
+    ASSERT_NE(window, nullptr);
+    const SIZEL extent = control->Extent();
+
+    // The window, the extent in HIMETRIC, and the extent a stream save writes, all in pixels.
+    auto expectSize = [&](LONG cx, LONG cy, const char* when) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right, cx) << when;
+        EXPECT_EQ(client.bottom, cy) << when;
+        SIZEL himetric = {};
+        ASSERT_EQ(control.As<IOleObject>(IID_IOleObject)->GetExtent(DVASPECT_CONTENT, &himetric), S_OK);
+        SIZEL pixels = {};
+        HimetricToPixels(&himetric, &pixels);
+        EXPECT_EQ(pixels.cx, cx) << when;
+        EXPECT_EQ(pixels.cy, cy) << when;
+        IStream* stream = StreamOf({});
+        ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream, FALSE), S_OK);
+        const LARGE_INTEGER start = {};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        HeldControl reloaded;
+        EXPECT_EQ(reloaded.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream), S_OK);
+        stream->Release();
+        EXPECT_EQ(reloaded->Extent().cx, cx) << when << ": reloaded";
+        EXPECT_EQ(reloaded->Extent().cy, cy) << when << ": reloaded";
+    };
+
+    IOleInPlaceObject* inPlace = control.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    const RECT larger = {30, 40, 230, 140};
+    const RECT covering = {0, 0, 400, 300};
+    ASSERT_EQ(inPlace->SetObjectRects(&larger, &covering), S_OK);
+    RECT placed = {};
+    GetWindowRect(window, &placed);
+    MapWindowPoints(nullptr, container.Window(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 30);
+    EXPECT_EQ(placed.top, 40);
+    EXPECT_TRUE(EqualRect(&control->PositionRect(), &larger));
+    expectSize(extent.cx, extent.cy, "after SetObjectRects");
+
+    // The container sizes the control through the extent, then places it.
+    SIZEL pixels = {200, 100};
+    SIZEL himetric = {};
+    PixelsToHimetric(&pixels, &himetric);
+    ASSERT_EQ(control.As<IOleObject>(IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &himetric), S_OK);
+    ASSERT_EQ(inPlace->SetObjectRects(&larger, &covering), S_OK);
+    expectSize(200, 100, "after SetExtent");
     Close(control);
 }
 

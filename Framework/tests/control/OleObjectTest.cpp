@@ -245,6 +245,42 @@ TEST_F(OleObjectTest, QuickActivateTakesAnOldContainerAndRefusesAShorterOne)
     EXPECT_EQ(advise.references, 0u);
 }
 
+// A container that quick-activates without sinks gets zero cookies, and its teardown unadvises
+// whatever cookies it holds: the zero ones are no failure and leave real connections alone.
+TEST_F(OleObjectTest, QuickActivateWithoutSinksLeavesCookiesThatUnadviseCleanly)
+{
+    RecordingContainer container;
+    CountingEventSink events;
+    {
+        HeldControl control;
+        QACONTAINER info = {};
+        info.cbSize = sizeof(info);
+        info.pClientSite = &container;
+        QACONTROL answer = {};
+        answer.cbSize = sizeof(answer);
+        ASSERT_EQ(control.As<IQuickActivate>(IID_IQuickActivate)->QuickActivate(&info, &answer), S_OK);
+        EXPECT_EQ(answer.dwEventCookie, 0u);
+        EXPECT_EQ(answer.dwPropNotifyCookie, 0u);
+
+        IConnectionPointContainer* points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+        IConnectionPoint* eventPoint = nullptr;
+        IConnectionPoint* notifyPoint = nullptr;
+        ASSERT_EQ(points->FindConnectionPoint(IID_IDispatch, &eventPoint), S_OK);
+        ASSERT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, &notifyPoint), S_OK);
+        DWORD later = 0;
+        ASSERT_EQ(eventPoint->Advise(&events, &later), S_OK);
+        EXPECT_EQ(eventPoint->Unadvise(answer.dwEventCookie), S_OK);
+        EXPECT_EQ(notifyPoint->Unadvise(answer.dwPropNotifyCookie), S_OK);
+        EXPECT_GT(events.references, 0u) << "the real connection is still there";
+        EXPECT_EQ(eventPoint->Unadvise(later), S_OK);
+        EXPECT_EQ(events.references, 0u);
+        eventPoint->Release();
+        notifyPoint->Release();
+        control.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    }
+    LibraryLocale::Forget();
+}
+
 TEST_F(OleObjectTest, ClassInfoComesFromTheRegisteredTypeLibrary)
 {
     HeldControl control;
@@ -318,37 +354,60 @@ TEST_F(OleObjectTest, SimpleInformationMethods)
     EXPECT_EQ(info.hAccel, nullptr);
 }
 
-TEST_F(OleObjectTest, CloseSavesOnlyWhenDirtyAndReportsAFailedSave)
+// Close asks the site to save a dirty control and tells the advise holder of the save; what the site
+// answers does not change Close's answer, since by then the control is already deactivated.
+TEST_F(OleObjectTest, CloseSavesOnlyWhenDirtyAndAnswersSOkWhateverTheSiteSays)
 {
     const struct {
         DWORD option;
         bool dirty;
         bool withSite;
+        bool active;
         HRESULT saveAnswer;
-        HRESULT result;
         int saves;
     } cases[] = {
-        {OLECLOSE_SAVEIFDIRTY, true, true, S_OK, S_OK, 1},
-        {OLECLOSE_PROMPTSAVE, true, true, S_OK, S_OK, 1},
-        {OLECLOSE_NOSAVE, true, true, S_OK, S_OK, 0},
-        {OLECLOSE_SAVEIFDIRTY, false, true, S_OK, S_OK, 0},
-        // A container that cannot save is heard.
-        {OLECLOSE_SAVEIFDIRTY, true, true, E_ACCESSDENIED, E_ACCESSDENIED, 1},
+        {OLECLOSE_SAVEIFDIRTY, true, true, false, S_OK, 1},
+        {OLECLOSE_PROMPTSAVE, true, true, false, S_OK, 1},
+        {OLECLOSE_NOSAVE, true, true, false, S_OK, 0},
+        {OLECLOSE_SAVEIFDIRTY, false, true, false, S_OK, 0},
+        // A site that cannot save, or does not: the save was asked for all the same.
+        {OLECLOSE_SAVEIFDIRTY, true, true, false, E_NOTIMPL, 1},
+        {OLECLOSE_SAVEIFDIRTY, true, true, true, E_FAIL, 1},
+        {OLECLOSE_PROMPTSAVE, true, true, true, E_ACCESSDENIED, 1},
         // Nothing to save to without a site.
-        {OLECLOSE_SAVEIFDIRTY, true, false, S_OK, S_OK, 0},
+        {OLECLOSE_SAVEIFDIRTY, true, false, false, S_OK, 0},
     };
     for (const auto& c : cases) {
+        const std::string what = "option " + std::to_string(c.option) + ", site answers " + std::to_string(c.saveAnswer);
         RecordingContainer container;
+        container.options.offerWindowless = false;
         container.options.saveObject = c.saveAnswer;
         HeldControl control;
         IOleObject* object = control.As<IOleObject>(IID_IOleObject);
+        CountingAdviseSink adviseSink;
+        DWORD connection = 0;
+        ASSERT_EQ(object->Advise(&adviseSink, &connection), S_OK);
         if (c.withSite) {
             ASSERT_EQ(object->SetClientSite(&container), S_OK);
         }
+        if (c.active) {
+            ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr),
+                      S_OK);
+            ASSERT_NE(control->ControlWindow(), nullptr);
+        }
+        const HWND window = control->ControlWindow();
         control->SetDirty(c.dirty);
-        EXPECT_EQ(object->Close(c.option), c.result);
-        EXPECT_EQ(container.CountCalls("SaveObject"), c.saves);
+        EXPECT_EQ(object->Close(c.option), S_OK) << what;
+        EXPECT_EQ(container.CountCalls("SaveObject"), c.saves) << what;
+        EXPECT_EQ(adviseSink.saves, c.saves) << what << ": the advise holder hears of the save";
+        EXPECT_EQ(control->StateFlags() & OleControl::StateInPlaceActive, 0u) << what;
+        EXPECT_EQ(control->ControlWindow(), nullptr) << what;
+        if (window != nullptr) {
+            EXPECT_FALSE(IsWindow(window)) << what;
+        }
+        EXPECT_EQ(object->Unadvise(connection), S_OK);
         object->SetClientSite(nullptr);
+        EXPECT_EQ(adviseSink.references, 0u) << what;
     }
 }
 

@@ -98,7 +98,6 @@ TEST_F(PersistenceTest, DamagedStreamsAreRefused)
         {"wrong magic", 0, 0x12344322, false, E_UNEXPECTED},
         {"negative width", 8, 0xFFFFFFF0, false, E_UNEXPECTED},
         {"huge height", 12, 0x7FFFFFFF, false, E_UNEXPECTED},
-        {"later version", 16, 0x00030000, false, E_UNEXPECTED},
         {"cut in the header", 10, 0, true, STG_E_READFAULT},
         {"cut before the version", 16, 0, true, STG_E_READFAULT},
         {"cut in the control's block", 22, 0, true, STG_E_READFAULT},
@@ -118,6 +117,59 @@ TEST_F(PersistenceTest, DamagedStreamsAreRefused)
         if (c.offset < 16 && !c.truncate) {
             EXPECT_EQ(control->Extent().cx, 33) << c.what << ": the extent is kept";
         }
+    }
+}
+
+// The version word only tells the levels above which data they read; any version is read the same
+// way, the blocks that follow included.
+TEST_F(PersistenceTest, AnyVersionWordIsReadWithTheBlocksAfterIt)
+{
+    const DWORD versions[] = {0x00010000, 0x00020000, 0x00020001, 0x00030000, 0xFFFFFFFF};
+    for (const DWORD version : versions) {
+        Bytes bytes = GoldenState;
+        std::memcpy(&bytes[16], &version, 4);
+        HeldControl control;
+        IStream* stream = StreamOf(bytes);
+        EXPECT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream), S_OK) << std::hex << version;
+        stream->Release();
+        EXPECT_EQ(control->LoadedVersion(), version);
+        EXPECT_EQ(control->number, 0x11223344) << std::hex << version << ": the class block is read";
+        EXPECT_EQ(control->Extent().cx, 100);
+    }
+}
+
+// An extent no screen could show is refused in a bag as in a stream: the load fails and the
+// control keeps its extent. A missing or unreadable one is no error.
+TEST_F(PersistenceTest, AnOutOfRangeExtentInABagIsRefused)
+{
+    const struct {
+        const char* what;
+        LONG cx;  // HIMETRIC; 0 with missing leaves the name out
+        LONG cy;
+        bool missing;
+        HRESULT result;
+        LONG loadedWidth;  // pixels after the load
+    } cases[] = {
+        {"in range", 5106, 1323, false, S_OK, 193},
+        {"zero", 0, 0, false, S_OK, 0},
+        {"negative width", -1000, 1323, false, E_UNEXPECTED, 33},
+        {"negative height", 5106, -100, false, E_UNEXPECTED, 33},
+        {"huge width", 0x7FFFFFFF, 1323, false, E_UNEXPECTED, 33},
+        {"beyond any screen", 900000, 1323, false, E_UNEXPECTED, 33},
+        {"height missing", 5106, 0, true, S_OK, 100},
+    };
+    for (const auto& c : cases) {
+        MemoryPropertyBag bag;
+        bag.SetLong(L"_ExtentX", c.cx);
+        if (!c.missing)
+            bag.SetLong(L"_ExtentY", c.cy);
+        bag.SetLong(L"Number", 9);
+        HeldControl control;
+        control->SetControlSize(SIZEL{33, 22});
+        EXPECT_EQ(control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), c.result) << c.what;
+        EXPECT_EQ(control->Extent().cx, c.loadedWidth) << c.what;
+        EXPECT_EQ(control->number, c.result == S_OK ? 9 : 0) << c.what << ": nothing after a refused extent is read";
+        EXPECT_EQ(bag.references, 0u);
     }
 }
 
@@ -170,6 +222,63 @@ TEST_F(PersistenceTest, StorageRoundTripAndTheDirtyFlag)
     EXPECT_EQ(empty.As<IPersistStorage>(IID_IPersistStorage)->Load(blank), STG_E_FILENOTFOUND);
     blank->Release();
     blankBytes->Release();
+}
+
+// A save that fails in any way, after an earlier good one, leaves the control dirty through
+// SaveCompleted: a container that then asks IsDirty before closing still saves the change.
+TEST_F(PersistenceTest, AFailedStorageSaveNeverCountsAsTheLastGoodOne)
+{
+    // A docfile with a "Contents" stream, reopened for reading only: CreateStream is refused.
+    ILockBytes* readOnlyBytes = nullptr;
+    ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &readOnlyBytes), S_OK);
+    IStorage* writable = nullptr;
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(readOnlyBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                           &writable),
+              S_OK);
+    ASSERT_EQ(writable->Commit(STGC_DEFAULT), S_OK);
+    writable->Release();
+    IStorage* readOnly = nullptr;
+    ASSERT_EQ(StgOpenStorageOnILockBytes(readOnlyBytes, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                                         &readOnly),
+              S_OK);
+
+    ILockBytes* goodBytes = nullptr;
+    ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &goodBytes), S_OK);
+    IStorage* good = nullptr;
+    ASSERT_EQ(StgCreateDocfileOnILockBytes(goodBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &good),
+              S_OK);
+
+    const struct {
+        const char* what;
+        IStorage* storage;
+        bool failWrite;
+    } failures[] = {
+        {"read-only storage", readOnly, false},
+        {"a write that fails", good, true},
+    };
+    for (const auto& failure : failures) {
+        HeldControl control;
+        IPersistStorage* persist = control.As<IPersistStorage>(IID_IPersistStorage);
+        ASSERT_EQ(persist->InitNew(good), S_OK);
+        ASSERT_EQ(persist->Save(good, TRUE), S_OK);
+        ASSERT_EQ(persist->SaveCompleted(nullptr), S_OK);
+        ASSERT_EQ(persist->IsDirty(), S_FALSE) << failure.what;
+
+        ASSERT_EQ(control->put_Number(5), S_OK);
+        control->failSave = failure.failWrite;
+        EXPECT_TRUE(FAILED(persist->Save(failure.storage, TRUE))) << failure.what;
+        EXPECT_EQ(persist->SaveCompleted(nullptr), S_OK);
+        EXPECT_EQ(persist->IsDirty(), S_OK) << failure.what << ": the change is still unsaved";
+        control->failSave = false;
+    }
+    IStream* refused = nullptr;
+    EXPECT_EQ(readOnly->CreateStream(L"Contents", STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, &refused),
+              STG_E_ACCESSDENIED)
+        << "the storage refuses the stream as a container's read-only copy does";
+    good->Release();
+    goodBytes->Release();
+    readOnly->Release();
+    readOnlyBytes->Release();
 }
 
 TEST_F(PersistenceTest, PropertyBagRoundTrip)

@@ -1,5 +1,6 @@
 // What a property browser asks of a control, and how the control passes on changes of its font.
 #include "BrowsableControl.h"
+#include "FontHolder.h"
 #include "ControlTestSupport.h"
 #include "TestSinks.h"
 
@@ -102,7 +103,9 @@ TEST_F(PropertyBrowsingTest, CategoriesOfTheStockProperties)
     EXPECT_EQ(name, nullptr);
 }
 
-TEST_F(PropertyBrowsingTest, FontChangeReachesTheContainerAsTheFontProperty)
+// What the control's font reports (a change of its size, its weight ...) marks the control dirty and
+// reaches the container's sinks with the DISPID the font gave.
+TEST_F(PropertyBrowsingTest, FontChangeReachesTheContainerWithTheFontsDispid)
 {
     CountingPropertyNotifySink notify;
     {
@@ -112,13 +115,31 @@ TEST_F(PropertyBrowsingTest, FontChangeReachesTheContainerAsTheFontProperty)
         ASSERT_EQ(points->FindConnectionPoint(IID_IPropertyNotifySink, &point), S_OK);
         DWORD cookie = 0;
         ASSERT_EQ(point->Advise(&notify, &cookie), S_OK);
-        control->SetDirty(false);
-        // The font tells its owner of its own member (its size).
         IPropertyNotifySink* own = control.As<IPropertyNotifySink>(IID_IPropertyNotifySink);
-        EXPECT_EQ(own->OnChanged(DISPID_FONT_SIZE), S_OK);
+        const DISPID members[] = {DISPID_FONT_NAME, DISPID_FONT_SIZE, DISPID_FONT_BOLD, DISPID_FONT_WEIGHT};
+        for (const DISPID member : members) {
+            control->SetDirty(false);
+            EXPECT_EQ(own->OnChanged(member), S_OK);
+            EXPECT_TRUE(control->IsDirty()) << member;
+            EXPECT_EQ(notify.changed.back(), member);
+        }
+        EXPECT_EQ(notify.changed, std::vector<DISPID>(std::begin(members), std::end(members)));
         EXPECT_EQ(own->OnRequestEdit(DISPID_FONT_SIZE), S_OK);
-        EXPECT_TRUE(control->IsDirty());
-        EXPECT_EQ(notify.changed, std::vector<DISPID>{DISPID_FONT});
+
+        // A real font held for the control, changed as a property browser changes it.
+        notify.changed.clear();
+        {
+            FontHolder holder(own);
+            ASSERT_EQ(holder.InitFont(nullptr, nullptr), S_OK);
+            ASSERT_NE(holder.Font(), nullptr);
+            control->SetDirty(false);
+            CY size = {};
+            size.int64 = 120000;  // 12 points
+            ASSERT_EQ(holder.Font()->put_Size(size), S_OK);
+            ASSERT_EQ(holder.Font()->put_Italic(TRUE), S_OK);
+            EXPECT_TRUE(control->IsDirty());
+            EXPECT_EQ(notify.changed, (std::vector<DISPID>{DISPID_FONT_SIZE, DISPID_FONT_ITALIC}));
+        }
         point->Unadvise(cookie);
         point->Release();
     }
