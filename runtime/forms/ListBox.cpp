@@ -104,7 +104,7 @@ class ListBox::Fill {
   }
   // A line went in at `index`, or the list was emptied.
   void Added(LRESULT index) { count_ = static_cast<int>(index) + 1; }
-  void Emptied() { count_ = 0; }
+  void Emptied() { count_ = reserved_ = 0; }  // the list gives its storage back when emptied
 
   // After each line: whether the fill should show itself now (it has become long, and has not been
   // painted for a while). A long fill shows the wait cursor from the moment it is found long.
