@@ -24,6 +24,7 @@
 #include "items/tests/ItemFileFixtures.h"
 #include "movements/AdjustmentsReport.h"
 #include "movements/AdjustmentsReportWindow.h"
+#include "movements/ReportOutput.h"
 #include "movements/SalesReport.h"
 #include "movements/SalesReportWindow.h"
 #include "shell/Shell.h"
@@ -97,6 +98,17 @@ void Report(const char* what, double windowMs, const std::vector<std::string>& e
   std::fflush(stdout);
 }
 
+// A report window opened, and its screen button clicked once.
+template <class ReportWindow>
+void TimeScreenList(korvane::forms::testing::FormDriver& ui, const char* what, korvane::ScreenListBuilder build) {
+  auto report = ui.Show<ReportWindow>();
+  std::vector<std::string> expected;
+  (void)build(expected, korvane::ReportFiles{});
+  const double ms = MillisecondsOf([&] { report.Click("cmdScreen"); });
+  Report(what, ms, expected, report.Lines("List1"));
+  korvane::forms::Forms::UnloadAll();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,22 +142,8 @@ int main(int argc, char** argv) {
     Report("category chosen", ms, MasterListLines(false, category), ui.On("Form60").Lines("List1"));
   }
   korvane::forms::Forms::UnloadAll();
-  {
-    auto report = ui.Show<korvane::Form41>();
-    std::vector<std::string> expected;
-    (void)korvane::BuildAdjustmentsScreenList(expected);
-    const double ms = MillisecondsOf([&] { report.Click("cmdScreen"); });
-    Report("adjustments screen list", ms, expected, report.Lines("List1"));
-  }
-  korvane::forms::Forms::UnloadAll();
-  {
-    auto report = ui.Show<korvane::Form12>();
-    std::vector<std::string> expected;
-    (void)korvane::BuildSalesScreenList(expected);
-    const double ms = MillisecondsOf([&] { report.Click("cmdScreen"); });
-    Report("sales screen list", ms, expected, report.Lines("List1"));
-  }
-  korvane::forms::Forms::UnloadAll();
+  TimeScreenList<korvane::Form41>(ui, "adjustments screen list", &korvane::BuildAdjustmentsScreenList);
+  TimeScreenList<korvane::Form12>(ui, "sales screen list", &korvane::BuildSalesScreenList);
   korvane::files::CloseAllFiles();
   return failed || !ui.MessageBoxes().empty() ? 1 : 0;
 }
