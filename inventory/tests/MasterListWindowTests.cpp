@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "KorvaneWindowsFixture.h"
+#include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
 #include "items/MasterListLine.h"
 #include "items/MasterListWindow.h"
+#include "items/tests/ItemFileFixtures.h"
 
 namespace korvane {
 namespace {
@@ -87,6 +89,53 @@ TEST_F(MasterListWindow, ChoosingACategoryListsOnlyItsItems) {
   EXPECT_EQ(Slots(), std::vector<std::string>{"0004"});
   Window().ClickListLine("List1", 0);
   EXPECT_EQ(Window().Text("Text16"), "4");
+}
+
+// The master list's lines of the item file: all items in the load's form, or one category's whole.
+std::vector<std::string> ListedLines(const std::string& category = "") {
+  std::vector<std::string> lines;
+  (void)ForEachItem(
+      [&](const ItemRecord& read) {
+        ItemRecord item = read;
+        if (category.empty()) FitCountersForView(item);
+        if (category.empty() || item.Category.str().substr(0, 2) == category) lines.push_back(MasterListLine(item));
+        return true;
+      },
+      testing::kItemFile);
+  return lines;
+}
+
+TEST_F(MasterListWindow, ALongItemFileIsListedWholeInFileOrderAndItsLinesAnswerTheMouse) {
+  forms::Forms::Unload<Form60>();
+  WriteItemFile(testing::WellFormedItemFile(3000));
+  testing::WriteBytes(testing::kCategoryFile, "0\r\n3\r\n");
+  ui_.Show<Form60>();
+  ASSERT_TRUE(ui_.MessageBoxes().empty());
+  const std::vector<std::string> all = ListedLines();
+  EXPECT_EQ(Window().Lines("List1"), all);
+  HWND list = Window().Window("List1");
+  HDC dc = GetDC(list);
+  SIZE line{};
+  {
+    forms::SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, all[0].data(), static_cast<int>(all[0].size()), &line);
+  }
+  ReleaseDC(list, dc);
+  const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+  EXPECT_GE(extent, line.cx);
+  EXPECT_LE(extent, line.cx + 8);
+
+  Window().ClickListLine("List1", 2500);
+  EXPECT_EQ(Window().ListIndex("List1"), 2500);
+  EXPECT_EQ(Window().Text("Text16"), "2501");
+
+  // Category 3 of the fixture: every seventh slot from 3 on, in file order.
+  Window().MouseDownOnListLine("List2", 1);
+  EXPECT_EQ(Window().ListIndex("List2"), 1);
+  const std::vector<std::string> chosen = ListedLines("3 ");
+  EXPECT_EQ(Window().Lines("List1"), chosen);
+  Window().ClickListLine("List1", 400);
+  EXPECT_EQ(Window().Text("Text16"), std::to_string(3 + 7 * 400));
 }
 
 TEST_F(MasterListWindow, ACommaRefusesTheNewItemUntilItIsRemoved) {

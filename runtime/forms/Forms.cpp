@@ -71,9 +71,12 @@ Forms::HandlerScope::HandlerScope() { ++TheRegistry().handler_depth; }
 
 Forms::HandlerScope::~HandlerScope() {
   Registry& registry = TheRegistry();
-  if (--registry.handler_depth == 0 && (!registry.unloaded.empty() || registry.loaded.empty()))
-    PostMessageA(RuntimeWindow(), kFinishUnloads, 0, 0);
+  if (--registry.handler_depth > 0) return;
+  ListBox::EndFills();
+  if (!registry.unloaded.empty() || registry.loaded.empty()) PostMessageA(RuntimeWindow(), kFinishUnloads, 0, 0);
 }
+
+bool Forms::HandlerRunning() { return TheRegistry().handler_depth > 0; }
 
 Form* Forms::Loaded(std::type_index type) {
   for (auto& [loaded_type, form] : TheRegistry().loaded)

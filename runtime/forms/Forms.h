@@ -119,7 +119,11 @@ class Forms {
   // Whether no form has been loaded since the last event ended (the program's end).
   static bool Ended();
 
-  // The handler depth: handlers of forms running now (nested handlers count each).
+  // Whether a handler of a form is running now.
+  static bool HandlerRunning();
+
+  // The handler depth: handlers of forms running now (nested handlers count each). When the last one
+  // returns, the list boxes' fills end.
   class HandlerScope {
    public:
     HandlerScope();
