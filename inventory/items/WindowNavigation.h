@@ -27,12 +27,8 @@ void OpenDebugInventory(forms::Form& window);
 // flags, loaded afresh, and that flag cleared; or, when none is set, back to a fresh main menu.
 void ReturnToCaller();
 
-// Starts a help page of a working window: the help folder made current, the viewer started with the
-// page in a normal window, and the data folder made current again.
-void OpenHelpPage(std::string_view commandLine);
-
-// The help page of a window's menu entry, as the help table gives it (the main menu's pages are started
-// in the folder that is current, the working windows' through OpenHelpPage).
+// The help page of a window's menu entry, as the help table gives it: the help folder made current, the
+// viewer started with the page in the window style of the table, and the data folder made current again.
 void OpenHelpPageOf(const forms::Form& window, std::string_view menuEntry);
 
 // Sets the hover property of a button of the window as the hover table gives it, for the mouse entering

@@ -130,6 +130,35 @@ TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFo
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
+TEST_F(MainMenuWindow, TheMainMenusHelpPagesOpenFromTheHelpFolderMainProgramMaximized) {
+  struct Case {
+    const char* menuEntry;
+    const char* page;
+    const char* title;
+    bool maximized;
+  };
+  const Case cases[] = {
+      {"mainprogram", "index.htm", "Korvane Help - Korvane Help", true},
+      {"about", "KorvaneSupport.htm", "About Korvane - Korvane Help", false},
+      {"fendrixupload", "fendrixupload.htm", "Fendrix Payroll Freeware - Korvane Help", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.menuEntry);
+    InstallHelpPage(c.page);
+    auto menu = StartProgram();
+    // As after any working window's own help: the data folder, where no page lives, is current.
+    ASSERT_TRUE(shell::ChangeFolder("c:\\Korvane"));
+    menu.ChooseMenu(c.menuEntry);
+    EXPECT_TRUE(SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
+    HWND viewer = testing::WaitForHelpViewer(c.title);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(IsZoomed(viewer) != FALSE, c.maximized);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+    forms::Forms::UnloadAll();
+  }
+}
+
 TEST_F(MainMenuWindow, AWindowThatChecksTheItemFileReportsOneItCannotRead) {
   WriteItemFile(testing::ItemFileBytes(testing::SmallItemFile()) + "5\r\n");  // 65 lines
   auto menu = StartProgram();
