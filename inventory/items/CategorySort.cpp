@@ -48,6 +48,7 @@ SortStatus SortItemFile(SortProgress& progress, WindowCounters& counters, const 
         return true;
       },
       itemFile);
+  if (read == ItemFileStatus::TooManyItems) return SortStatus::TooManyItems;
   if (read != ItemFileStatus::Ok) return SortStatus::ItemFileUnreadable;
 
   std::vector<std::string> categories;

@@ -87,7 +87,7 @@ SaveOutcome DebugInventory::Save(const std::string& slot, const std::function<bo
   for (; !files::AtEndOfFile(kItemFileHandle); ++row) {
     if (!ItemTableColumns::HasRow(row)) {
       (void)files::CloseFile(kItemFileHandle);
-      return SaveOutcome::ItemFileUnreadable;
+      return SaveOutcome::TooManyItems;
     }
     ReadItemLines(ItemRec);
     ItemTable.CopyRowFrom(row, ItemRec);

@@ -82,7 +82,8 @@ enum class [[nodiscard]] ScanOutcome {
 enum class [[nodiscard]] SaveOutcome {
   Saved,
   Refused,         // a correction box still holds a comma or a quote; nothing written
-  ItemFileUnreadable,  // missing, or more items than the table holds; nothing written
+  ItemFileUnreadable,  // missing; nothing written
+  TooManyItems,    // more items than the table holds; nothing written
   CannotWrite,     // the rewrite failed; the item file is as it was
 };
 

@@ -65,9 +65,10 @@ void Form4::SaveButton_Click() {
   switch (saved) {
     case SaveOutcome::Saved: ClearAfterSave(); break;
     case SaveOutcome::Refused: break;  // the check has shown its message and focused the box
-    // Nothing was written in either case.
-    case SaveOutcome::ItemFileUnreadable:
-    case SaveOutcome::CannotWrite: ShowItemFileError(); break;
+    // Nothing was written in each case.
+    case SaveOutcome::ItemFileUnreadable: ShowItemFileError(); break;
+    case SaveOutcome::TooManyItems: ShowErrorMessage(kItemFileTooLongText); break;
+    case SaveOutcome::CannotWrite: ShowErrorMessage(kItemFileNotSavedText); break;
   }
 }
 

@@ -97,6 +97,14 @@ ItemFileStatus WriteRows(int count, const ItemTableColumns& table) {
 
 }  // namespace
 
+const char* ItemFileMessage(ItemFileStatus status) {
+  switch (status) {
+    case ItemFileStatus::CannotWrite: return kItemFileNotSavedText;
+    case ItemFileStatus::TooManyItems: return kItemFileTooLongText;
+    default: return kItemFileErrorText;
+  }
+}
+
 ItemFileStatus ReadItemFields(ItemRecord& target) {
   return ReadFieldsInto([&target](ItemField field) -> FieldText& { return target.Field(field); });
 }

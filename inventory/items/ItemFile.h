@@ -38,6 +38,17 @@ enum class [[nodiscard]] ItemFileStatus {
 inline constexpr char kItemFileErrorText[] = "Error Condition Exists, goto (Debug Inventory) to correct.";
 inline constexpr char kErrorConditionTitle[] = "Error Condition Query";
 
+// The messages of the two failures that the Debug Inventory tool cannot mend: a write that failed (the
+// file is sound and as it was), and a file of more items than the item table holds.
+inline constexpr char kItemFileNotSavedText[] =
+    "Error Condition Exists, Item.dat could not be saved; it is as it was before.";
+inline constexpr char kItemFileTooLongText[] =
+    "Error Condition Exists, Item.dat holds more items than the program can hold (15,000).";
+
+// The message for a failed status: kItemFileNotSavedText for CannotWrite, kItemFileTooLongText for
+// TooManyItems, kItemFileErrorText for every other.
+const char* ItemFileMessage(ItemFileStatus status);
+
 // Reads the next 16 fields from handle 1 into the record (by default the shared ItemRec), fitting the
 // fixed fields. EndsInsideItem when the file ends inside the item.
 ItemFileStatus ReadItemFields(ItemRecord& target = ItemRec);

@@ -85,6 +85,16 @@ void ShowItemFileError() {
                 kItemFileErrorHelpContext);
 }
 
+void ShowErrorMessage(const char* text) {
+  if (std::string_view(text) == kItemFileErrorText) {
+    ShowItemFileError();
+    return;
+  }
+  forms::MsgBox(text, kCriticalOkOnly, kErrorConditionTitle);
+}
+
+void ShowItemFileProblem(ItemFileStatus status) { ShowErrorMessage(ItemFileMessage(status)); }
+
 bool CheckNoCommaQuote(forms::TextBox& box) {
   if (HasNoCommaQuote(box.Text())) return true;
   forms::MsgBox(kCommaQuoteErrorText, kCriticalOkOnly, kErrorConditionTitle, kItemFileErrorHelpFile,

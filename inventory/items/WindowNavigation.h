@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "forms/Forms.h"
+#include "items/ItemFile.h"
 
 namespace korvane {
 
@@ -37,6 +38,13 @@ void ApplyHover(forms::Form& window, std::string_view control, bool entering);
 
 // The message for an item file that cannot be read: critical, OK only, with its help file and context.
 void ShowItemFileError();
+
+// A message of the program, critical and OK only, under its common title; the item-file message with its
+// help file and context.
+void ShowErrorMessage(const char* text);
+
+// The message for a failed item file status (ItemFileMessage).
+void ShowItemFileProblem(ItemFileStatus status);
 
 // The check of a box of the master list or the Debug Inventory tool before a save: true when its text
 // holds neither a comma nor a double quote. Otherwise the user is told (critical, OK only, with the

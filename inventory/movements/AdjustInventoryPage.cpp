@@ -57,7 +57,7 @@ void AdjustInventoryPage::Text36KeyPress(int& keyAscii) {
 void AdjustInventoryPage::Lookup() {
   const LookupResult found = LookupItem(controls_.Text(AdjustBox::Text38), itemFile_);
   if (found.status != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+    controls_.ShowMessage(ItemFileMessage(found.status));
     ResetAdjustPage(ResetKind::Plain);
     return;
   }
@@ -81,7 +81,13 @@ ChosenKinds AdjustInventoryPage::ChosenKindsNow() {
 void AdjustInventoryPage::SaveClick() {
   const ItemFileStatus status = PostMovement(PostingSlot(controls_.Text(AdjustBox::Text16)), ChosenKindsNow(),
                                              controls_.Text(AdjustBox::Text36), counters_, itemFile_);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  if (status != ItemFileStatus::Ok) {
+    // Nothing was written: the page keeps what the user typed, so that the same Save can be tried again;
+    // the files are closed as after every Save.
+    files::CloseAllFiles();
+    controls_.ShowMessage(ItemFileMessage(status));
+    return;
+  }
   ResetAdjustPage(ResetKind::AfterSave);
 }
 

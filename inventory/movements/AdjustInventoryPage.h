@@ -46,7 +46,8 @@ class AdjustPageControls {
   virtual void CheckKind(MovementKind kind) = 0;  // Value := True; may fire the button's Click inside
   virtual void SetMarquee(StepMarker marker, int style) = 0;
   virtual void SetFocusTo(AdjustFocus target) = 0;
-  virtual void ShowItemFileError() = 0;  // the message box for an item file that cannot be read
+  // A message box of the program (critical, OK only): kItemFileErrorText and the others of ItemFile.h.
+  virtual void ShowMessage(const char* text) = 0;
 };
 
 // A typed lower-case letter a to z becomes its capital; every other key passes unchanged.

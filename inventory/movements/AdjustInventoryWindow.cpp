@@ -102,6 +102,6 @@ void Form3::SetFocusTo(AdjustFocus target) {
   }
 }
 
-void Form3::ShowItemFileError() { korvane::ShowItemFileError(); }
+void Form3::ShowMessage(const char* text) { ShowErrorMessage(text); }
 
 }  // namespace korvane

@@ -51,7 +51,7 @@ class Form3 : public forms::Form, private AdjustPageControls {
   void CheckKind(MovementKind kind) override;
   void SetMarquee(StepMarker marker, int style) override;
   void SetFocusTo(AdjustFocus target) override;
-  void ShowItemFileError() override;
+  void ShowMessage(const char* text) override;
 
   AdjustInventoryPage page_{*this};
 };

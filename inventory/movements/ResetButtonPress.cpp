@@ -19,7 +19,7 @@ void ProcessResetPress(forms::Form& window, const ResetButton& button, WindowCou
   const long value = ButtonValueOf(window.Hosted(button.button).Property(kValueDispid));
   const ResetOutcome outcome = PressResetButton(button, value, counters);
   if (outcome.status != ItemFileStatus::Ok) {
-    ShowItemFileError();
+    ShowItemFileProblem(outcome.status);
     return;
   }
   if (!outcome.lightIndicator) return;

@@ -127,6 +127,8 @@ TEST_F(CategorySortTest, FailuresLeaveTheItemFileAsItWas) {
       {"no category list", false, items, -1, SortStatus::CategoryListUnreadable},
       {"an item file cut short", true, items + "3\r\n", -1, SortStatus::ItemFileUnreadable},
       {"a write that fails half way", true, items, 20, SortStatus::CannotWrite},
+      {"more items than the table holds", true, WellFormedItemFile(ItemTableColumns::kLastRow + 1), -1,
+       SortStatus::TooManyItems},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -213,6 +213,13 @@ TEST_F(DebugInventoryTest, AMissingFileIsReportedAndNotCreated) {
   EXPECT_EQ(tool_.Counters().CounterMax, 0);
 }
 
+TEST_F(DebugInventoryTest, ASaveOfMoreItemsThanTheTableHoldsWritesNothing) {
+  const std::string bytes = WellFormedItemFile(ItemTableColumns::kLastRow + 1);
+  WriteBytes(ItemFile(), bytes);
+  EXPECT_EQ(Save("", ""), SaveOutcome::TooManyItems);
+  EXPECT_TRUE(ReadBytes(ItemFile()) == bytes);
+}
+
 TEST_F(DebugInventoryTest, AnItemCutShortIsWrittenBackWhole) {
   const std::string cut = WellFormedItem(1) + "2\r\nP-2\r\nWasher\r\n";
   WriteBytes(ItemFile(), cut);

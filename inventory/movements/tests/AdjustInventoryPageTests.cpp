@@ -31,6 +31,7 @@ class WindowOfTheTest : public AdjustPageControls {
   std::array<int, 4> marquees{};
   AdjustFocus focus = AdjustFocus::Text38;
   int errorMessages = 0;
+  std::string lastMessage;
 
   std::string Text(AdjustBox box) override { return texts[box]; }
   void SetText(AdjustBox box, const std::string& text) override { texts[box] = text; }
@@ -43,7 +44,10 @@ class WindowOfTheTest : public AdjustPageControls {
   }
   void SetMarquee(StepMarker marker, int style) override { marquees[static_cast<int>(marker) - 1] = style; }
   void SetFocusTo(AdjustFocus target) override { focus = target; }
-  void ShowItemFileError() override { ++errorMessages; }
+  void ShowMessage(const char* text) override {
+    ++errorMessages;
+    lastMessage = text;
+  }
 
   // The user's actions.
   void Click(MovementKind kind) {
@@ -103,6 +107,14 @@ class AdjustInventoryPageTest : public ::testing::Test {
     EXPECT_TRUE(window_.Chosen().empty());
     EXPECT_EQ(window_.BlinkingMarker(), 1);
     EXPECT_EQ(window_.focus, AdjustFocus::ItemReceipts);
+  }
+
+  // After a Save that wrote nothing: the boxes as the user left them, the kind still chosen.
+  void ExpectTypedPageKept(const char* itemNumber, const char* slot, const char* amount) {
+    EXPECT_EQ(window_.texts[AdjustBox::Text38], itemNumber);
+    EXPECT_EQ(window_.texts[AdjustBox::Text16], slot);
+    EXPECT_EQ(window_.texts[AdjustBox::Text36], amount);
+    EXPECT_EQ(window_.Chosen().size(), 1u);
   }
 
   // Choose the kind, look the item up, type the amount and save, as the user does.
@@ -288,8 +300,9 @@ TEST_F(AdjustInventoryPageTest, AnUnreadableItemFileIsReportedAndLeftAsItWas) {
   window_.Type(AdjustBox::Text36, "5\r");
   page_.SaveClick();
   EXPECT_EQ(window_.errorMessages, 2);
+  EXPECT_EQ(window_.lastMessage, kItemFileErrorText);
   EXPECT_EQ(ReadBytes(ItemFile()), cut);
-  ExpectResetPage();
+  ExpectTypedPageKept("AB", "1", "5");
 }
 
 TEST_F(AdjustInventoryPageTest, AnItemFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
@@ -299,10 +312,33 @@ TEST_F(AdjustInventoryPageTest, AnItemFileThatCannotBeWrittenIsReportedAndLeftAs
   window_.Type(AdjustBox::Text36, "5\r");
   files::FailWritesAfterLinesForTesting(3);
   page_.SaveClick();
+  files::FailWritesAfterLinesForTesting(-1);
   EXPECT_EQ(window_.errorMessages, 1);
+  EXPECT_EQ(window_.lastMessage, kItemFileNotSavedText);
   EXPECT_EQ(ReadBytes(ItemFile()), original);
   EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
+  ExpectTypedPageKept("AB", "1", "5");
+
+  // The same Save again, now that the disk takes it.
+  page_.SaveClick();
+  std::vector<ItemFields> expected = items_;
+  FieldOf(expected[0], ItemField::Quantity) = "15";
+  FieldOf(expected[0], ItemField::Receipts) = "12";
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
   ExpectResetPage();
+}
+
+TEST_F(AdjustInventoryPageTest, AFileOfMoreItemsThanTheTableHoldsHasAMessageOfItsOwn) {
+  std::string bytes;
+  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
+  WriteBytes(ItemFile(), bytes);
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "AB\r");
+  window_.Type(AdjustBox::Text36, "5\r");
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kItemFileTooLongText);
+  EXPECT_TRUE(ReadBytes(ItemFile()) == bytes);
+  ExpectTypedPageKept("AB", "1", "5");
 }
 
 TEST_F(AdjustInventoryPageTest, SaveClosesEveryOpenFileAndRefreshDoesNoFileWork) {
