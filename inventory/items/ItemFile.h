@@ -45,6 +45,11 @@ inline constexpr char kItemFileNotSavedText[] =
 inline constexpr char kItemFileTooLongText[] =
     "Error Condition Exists, Item.dat holds more items than the program can hold (15,000).";
 
+// The message of a change that was to act on one chosen item, when that item can no longer be found in
+// the item file as it was chosen (the file changed under the window): nothing is written.
+inline constexpr char kItemGoneText[] =
+    "Error Condition Exists, the item chosen is no longer in Item.dat as it was shown; nothing was saved.";
+
 // The message for a failed status: kItemFileNotSavedText for CannotWrite, kItemFileTooLongText for
 // TooManyItems, kItemFileErrorText for every other.
 const char* ItemFileMessage(ItemFileStatus status);

@@ -1,6 +1,7 @@
 #include "items/MasterListPage.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -284,27 +285,31 @@ void MasterListPage::RebuildMasterLists(Rebuild form) {
 
 void MasterListPage::DeleteEntryClick() {
   // The table may not be a copy of the file (a category choice, a screen sort, counters fitted for the
-  // view, an abandoned save): the item is found by the selected row, and blanked in a fresh copy of the
-  // file, so that every other item is written back as it stands.
+  // view, an abandoned save): the selected item is found again in a fresh read of the file by its slot
+  // and item number, the first such as the lookup finds it, and blanked there alone, so that every other
+  // item is written back as it stands, one with the same slot number included. The fresh read goes into
+  // a table of its own: when nothing is written, the window's table still matches its lists.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   const bool selected = ItemTableColumns::HasRow(counters_.indexx) &&
                         NumberFromText(ItemTable.LineNoArr(counters_.indexx)) == slot;
   if (selected) {
+    const std::string itemNumber = ItemTable.ItemNumberArr(counters_.indexx);
+    const auto fresh = std::make_unique<ItemTableColumns>();
     WindowCounters file;
-    ItemFileStatus status = LoadItemTable(file, ItemTable, itemFile_);
-    if (status == ItemFileStatus::Ok && file.CounterMax > 0) {
-      for (int row = 1; row <= file.CounterMax; ++row) {
-        if (NumberFromText(ItemTable.LineNoArr(row)) != slot) continue;
-        const std::string category = ItemTable.CategoryArr(row);
-        ItemTable.EmptyRow(row);
-        ItemTable.LineNoArr(row) = NumberText(slot);
-        ItemTable.ItemNumberArr(row) = "OPEN";
-        ItemTable.CategoryArr(row) = category;
-      }
-      status = RewriteItemFile(file, ItemTable, itemFile_);
+    ItemFileStatus status = LoadItemTable(file, *fresh, itemFile_);
+    const int row = status == ItemFileStatus::Ok ? FindItemRow(*fresh, file.CounterMax, slot, itemNumber) : 0;
+    if (status == ItemFileStatus::Ok && row == 0) {
+      controls_.ShowMessage(kItemGoneText);
+    } else if (status == ItemFileStatus::Ok) {
+      const std::string category = fresh->CategoryArr(row);
+      fresh->EmptyRow(row);
+      fresh->LineNoArr(row) = NumberText(slot);
+      fresh->ItemNumberArr(row) = "OPEN";
+      fresh->CategoryArr(row) = category;
+      status = RewriteItemFile(file, *fresh, itemFile_);
       if (status == ItemFileStatus::Ok) RebuildMasterLists(Rebuild::Short);
     }
-    if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+    if (status != ItemFileStatus::Ok) controls_.ShowMessage(ItemFileMessage(status));
   }
   controls_.FocusList(MasterList::List1);
 }

@@ -138,5 +138,6 @@ int Form60::SelectedLine(MasterList list) { return ListOf(list).ListIndex(); }
 std::string Form60::CurrentLine(MasterList list) { return ListOf(list).Text(); }
 void Form60::FocusList(MasterList list) { ListOf(list).SetFocus(); }
 void Form60::ShowItemFileError() { korvane::ShowItemFileError(); }
+void Form60::ShowMessage(const char* text) { ShowErrorMessage(text); }
 
 }  // namespace korvane

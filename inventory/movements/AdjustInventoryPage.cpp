@@ -65,6 +65,7 @@ void AdjustInventoryPage::Lookup() {
   controls_.SetText(AdjustBox::Text35, found.item ? found.item->Description : "");
   controls_.SetText(AdjustBox::Text16, found.item ? found.item->LineNo : "");
   controls_.SetText(AdjustBox::Text37, found.item ? found.item->Quantity : "");
+  foundItemNumber_ = found.item ? found.item->ItemNumber : "";
   controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);
   controls_.SetMarquee(StepMarker::TypeAmount, kBlinkingMarquee);
   controls_.SetFocusTo(AdjustFocus::Text36);
@@ -79,13 +80,17 @@ ChosenKinds AdjustInventoryPage::ChosenKindsNow() {
 }
 
 void AdjustInventoryPage::SaveClick() {
-  const ItemFileStatus status = PostMovement(PostingSlot(controls_.Text(AdjustBox::Text16)), ChosenKindsNow(),
-                                             controls_.Text(AdjustBox::Text36), counters_, itemFile_);
-  if (status != ItemFileStatus::Ok) {
+  std::optional<PostedItem> item;
+  if (const std::optional<double> slot = PostingSlot(controls_.Text(AdjustBox::Text16))) {
+    item = PostedItem{*slot, foundItemNumber_};
+  }
+  const PostingResult result =
+      PostMovement(item, ChosenKindsNow(), controls_.Text(AdjustBox::Text36), counters_, itemFile_);
+  if (const char* message = PostingMessage(result)) {
     // Nothing was written: the page keeps what the user typed, so that the same Save can be tried again;
     // the files are closed as after every Save.
     files::CloseAllFiles();
-    controls_.ShowMessage(ItemFileMessage(status));
+    controls_.ShowMessage(message);
     return;
   }
   ResetAdjustPage(ResetKind::AfterSave);
@@ -98,6 +103,7 @@ void AdjustInventoryPage::ResetAdjustPage(ResetKind reset) {
        {AdjustBox::Text35, AdjustBox::Text36, AdjustBox::Text37, AdjustBox::Text38, AdjustBox::Text16}) {
     controls_.SetText(box, "");
   }
+  foundItemNumber_.clear();
   for (MovementKind kind : kKindButtonOrder) controls_.CheckKind(kind);
   if (reset == ResetKind::AfterSave) files::CloseAllFiles();
   controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);

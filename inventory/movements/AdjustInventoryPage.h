@@ -75,6 +75,9 @@ class AdjustInventoryPage {
   AdjustPageControls& controls_;
   std::string itemFile_;
   WindowCounters counters_;
+  // The item number of the item that the last lookup found, which Save posts to with the slot of Text16;
+  // empty when the lookup found nothing or the page was reset.
+  std::string foundItemNumber_;
   // Set while a kind's Click checks the other buttons. Checking the button chosen before fires its Click
   // inside; that nested Click must not check the button just clicked again, or switching from one kind
   // to another would leave none chosen.

@@ -24,17 +24,25 @@ std::optional<double> PostingSlot(std::string_view slotText) {
   return NumberFromText(slotText);
 }
 
-ItemFileStatus PostMovement(std::optional<double> slot, const ChosenKinds& kinds, std::string_view amountText,
-                            WindowCounters& counters, const std::string& itemFile) {
-  const ItemFileStatus loaded = LoadItemTable(counters, ItemTable, itemFile);
-  if (loaded != ItemFileStatus::Ok) return loaded;
-  if (slot) {
-    const double amount = NumberFromText(amountText);
-    for (int row = ItemTableColumns::kFirstRow; row <= counters.CounterMax; ++row) {
-      if (NumberFromText(ItemTable.LineNoArr(row)) == *slot) PostToRow(row, kinds, amount);
-    }
+const char* PostingMessage(const PostingResult& result) {
+  if (result.file != ItemFileStatus::Ok) return ItemFileMessage(result.file);
+  switch (result.refusal) {
+    case PostingRefusal::None: return nullptr;
+    case PostingRefusal::ItemGone: return kItemGoneText;
   }
-  return RewriteItemFile(counters, ItemTable, itemFile);
+  return nullptr;
+}
+
+PostingResult PostMovement(const std::optional<PostedItem>& item, const ChosenKinds& kinds,
+                           std::string_view amountText, WindowCounters& counters, const std::string& itemFile) {
+  const ItemFileStatus loaded = LoadItemTable(counters, ItemTable, itemFile);
+  if (loaded != ItemFileStatus::Ok) return {loaded};
+  if (item) {
+    const int row = FindItemRow(ItemTable, counters.CounterMax, item->slot, item->itemNumber);
+    if (row == 0) return {ItemFileStatus::Ok, PostingRefusal::ItemGone};
+    PostToRow(row, kinds, NumberFromText(amountText));
+  }
+  return {RewriteItemFile(counters, ItemTable, itemFile)};
 }
 
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "files/SequentialFiles.h"
@@ -35,6 +36,7 @@ class WindowOfTheTest : public MasterListControls {
   std::optional<MasterList> focusedList;
   int itemFileErrors = 0;
   int commaQuoteErrors = 0;
+  std::vector<std::string> messages;  // every message but the item-file one
 
   std::string Text(EditBox box) override { return texts[box]; }
   void SetText(EditBox box, const std::string& text) override { texts[box] = text; }
@@ -63,6 +65,13 @@ class WindowOfTheTest : public MasterListControls {
     focusedBox.reset();
   }
   void ShowItemFileError() override { ++itemFileErrors; }
+  void ShowMessage(const char* text) override {
+    if (std::string_view(text) == kItemFileErrorText) {
+      ++itemFileErrors;
+    } else {
+      messages.push_back(text);
+    }
+  }
 
   std::vector<std::string>& Lines(MasterList list) { return list == MasterList::List1 ? list1 : list2; }
 };
@@ -412,6 +421,48 @@ TEST_F(MasterListPageTest, DeleteBlanksTheSelectedItemAndKeepsItsSlotAndCategory
   EXPECT_EQ(window_.list1[1].substr(0, 26), "0002  5    OPEN           ");
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);  // the short rebuild leaves add mode as it was
   EXPECT_EQ(window_.focusedList, MasterList::List1);
+}
+
+TEST_F(MasterListPageTest, DeleteBlanksOnlyTheClickedItemOfASlotThatRepeats) {
+  // Slot 2 twice; and the last item again, number and slot alike, which only its first copy answers.
+  std::vector<ItemFields> items = SmallItemFile();
+  FieldOf(items[3], ItemField::LineNo) = "2";
+  items.push_back(items[3]);
+  FieldOf(items[4], ItemField::Description) = "Second copy";
+  struct Case {
+    int clicked;  // the line, also the item of the file
+    int blanked;
+  };
+  const Case cases[] = {{1, 1}, {3, 3}, {4, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clicked);
+    WriteItems(items);
+    window_ = WindowOfTheTest{};
+    page_.FormLoad();
+    ClickLine(c.clicked);
+    page_.DeleteEntryClick();
+    std::vector<ItemFields> expected = items;
+    expected[c.blanked] = Blanked(items[c.blanked]);
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+    EXPECT_TRUE(window_.messages.empty());
+    EXPECT_EQ(window_.itemFileErrors, 0);
+  }
+}
+
+TEST_F(MasterListPageTest, DeleteOfAnItemNoLongerInTheFileWritesNothingAndKeepsTheListsInStep) {
+  page_.FormLoad();
+  ClickLine(1);
+  std::vector<ItemFields> changed = SmallItemFile();
+  FieldOf(changed[1], ItemField::ItemNumber) = "AB-RENAMED";  // changed under the window
+  WriteItems(changed);
+  const std::string before = ItemFileNow();
+  page_.DeleteEntryClick();
+  EXPECT_EQ(ItemFileNow(), before);
+  EXPECT_EQ(window_.messages, std::vector<std::string>{kItemGoneText});
+  // The table still shows what the lists show: a click fills the boxes with the item of its line.
+  ClickLine(3);
+  EXPECT_EQ(window_.texts[EditBox::Text16], "4");
+  EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("XY-7", 15));
 }
 
 TEST_F(MasterListPageTest, DeleteAfterACategoryChoiceOrAScreenSortKeepsEveryOtherItem) {

@@ -270,6 +270,40 @@ TEST_F(AdjustInventoryPageTest, AmountsAsTypedArePosted) {
   }
 }
 
+TEST_F(AdjustInventoryPageTest, SavePostsToTheItemTheLookupFoundWhenItsSlotRepeats) {
+  FieldOf(items_[3], ItemField::LineNo) = "2";  // slot 2 twice: AB and XY-7
+  struct Case {
+    const char* typed;
+    int posted;
+    const char* quantity;
+  };
+  const Case cases[] = {{"AB ", 1, "15"}, {"XY", 3, "17"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    WriteBytes(ItemFile(), ItemFileBytes(items_));
+    Post(MovementKind::Receipt, c.typed, "5");
+    std::vector<ItemFields> expected = items_;
+    FieldOf(expected[c.posted], ItemField::Quantity) = c.quantity;
+    FieldOf(expected[c.posted], ItemField::Receipts) = "5";
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+    EXPECT_EQ(window_.errorMessages, 0);
+    ExpectResetPage();
+  }
+}
+
+TEST_F(AdjustInventoryPageTest, AnItemThatLeftTheFileAfterTheLookupIsNotPostedAndTheUserIsTold) {
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "AB\r");
+  window_.Type(AdjustBox::Text36, "5\r");
+  std::vector<ItemFields> changed = items_;
+  FieldOf(changed[0], ItemField::ItemNumber) = "ZZ-1";  // another program renumbered it meanwhile
+  WriteBytes(ItemFile(), ItemFileBytes(changed));
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kItemGoneText);
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(changed));
+  ExpectTypedPageKept("AB", "1", "5");
+}
+
 TEST_F(AdjustInventoryPageTest, SaveWithoutALookupOrAKindPostsNothing) {
   const std::string original = ItemFileBytes(items_);
   window_.Click(MovementKind::Receipt);

@@ -6,6 +6,7 @@
 
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
+#include "items/NumberText.h"
 #include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
@@ -34,8 +35,21 @@ class StockPostingTest : public ::testing::Test {
   }
   std::string ItemFile() const { return folder_.File("Item.dat"); }
 
-  ItemFileStatus Post(const char* slot, const ChosenKinds& kinds, const char* amount) {
-    return PostMovement(PostingSlot(slot), kinds, amount, counters_, ItemFile());
+  // A posting to the item of the slot as the lookup finds it: the first of that slot in the file, unless
+  // the item number is given.
+  PostingResult Post(const char* slot, const ChosenKinds& kinds, const char* amount,
+                     const char* itemNumber = nullptr) {
+    std::optional<PostedItem> item;
+    if (const std::optional<double> value = PostingSlot(slot)) {
+      item = PostedItem{*value, itemNumber ? itemNumber : ""};
+      for (const ItemFields& row : items_) {
+        if (!itemNumber && NumberFromText(row[static_cast<int>(ItemField::LineNo)]) == *value) {
+          item->itemNumber = row[static_cast<int>(ItemField::ItemNumber)];
+          break;
+        }
+      }
+    }
+    return PostMovement(item, kinds, amount, counters_, ItemFile());
   }
 
   TempFolder folder_;
@@ -63,7 +77,7 @@ TEST_F(StockPostingTest, EachKindChangesTheQuantityAndItsOwnCounters) {
   for (const Case& c : cases) {
     SCOPED_TRACE(InfoOf(c.kind).control);
     WriteBytes(ItemFile(), ItemFileBytes(SmallItemFile()));
-    ASSERT_EQ(Post("1", Only(c.kind), "2"), ItemFileStatus::Ok);
+    ASSERT_EQ(Post("1", Only(c.kind), "2").file, ItemFileStatus::Ok);
     std::vector<ItemFields> expected = SmallItemFile();
     FieldOf(expected[0], ItemField::Quantity) = c.quantity;
     for (const auto& [field, text] : c.counters) FieldOf(expected[0], field) = text;
@@ -72,7 +86,7 @@ TEST_F(StockPostingTest, EachKindChangesTheQuantityAndItsOwnCounters) {
 }
 
 TEST_F(StockPostingTest, ASaleOf2OnQuantity10WritesTheseBytes) {
-  ASSERT_EQ(Post("1", Only(MovementKind::Sale), "2"), ItemFileStatus::Ok);
+  ASSERT_EQ(Post("1", Only(MovementKind::Sale), "2").file, ItemFileStatus::Ok);
   const std::string firstItem =
       "1\r\nABC-100        \r\nHex bolt M8 x 40              \r\n5 \r\n1.25    \r\n8     \r\n"
       "4     \r\n2.5\r\n7\r\n\r\n1\r\n\r\n2\r\n5\r\n11\r\n42\r\n";
@@ -103,7 +117,7 @@ TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.slot) + " " + c.amount);
     WriteBytes(ItemFile(), ItemFileBytes(SmallItemFile()));
-    ASSERT_EQ(Post(c.slot, Only(c.kind), c.amount), ItemFileStatus::Ok);
+    ASSERT_EQ(Post(c.slot, Only(c.kind), c.amount).file, ItemFileStatus::Ok);
     std::vector<ItemFields> expected = SmallItemFile();
     FieldOf(expected[c.item], ItemField::Quantity) = c.quantity;
     FieldOf(expected[c.item], c.counter) = c.counterText;
@@ -111,16 +125,36 @@ TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
   }
 }
 
-TEST_F(StockPostingTest, EveryItemOfTheSlotIsPosted) {
-  FieldOf(items_[3], ItemField::LineNo) = "1";
-  WriteBytes(ItemFile(), ItemFileBytes(items_));
-  ASSERT_EQ(Post("1", Only(MovementKind::TransferIn), "1"), ItemFileStatus::Ok);
-  std::vector<ItemFields> expected = items_;
-  FieldOf(expected[0], ItemField::Quantity) = "11";
-  FieldOf(expected[0], ItemField::Transin) = "1";
-  FieldOf(expected[3], ItemField::Quantity) = "13";
-  FieldOf(expected[3], ItemField::Transin) = "1";
-  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+TEST_F(StockPostingTest, OnlyTheChosenItemOfASlotThatRepeatsIsPosted) {
+  // Slot 2 twice, and the last item again, number and slot alike, which only its first copy answers.
+  FieldOf(items_[3], ItemField::LineNo) = "2";
+  items_.push_back(items_[3]);
+  struct Case {
+    const char* itemNumber;
+    int posted;
+  };
+  const Case cases[] = {{"AB", 1}, {"XY-7", 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.itemNumber);
+    WriteBytes(ItemFile(), ItemFileBytes(items_));
+    const PostingResult result = Post("2", Only(MovementKind::Receipt), "5", c.itemNumber);
+    ASSERT_EQ(result.file, ItemFileStatus::Ok);
+    EXPECT_EQ(result.refusal, PostingRefusal::None);
+    std::vector<ItemFields> expected = items_;
+    const double quantity = NumberFromText(FieldOf(expected[c.posted], ItemField::Quantity));
+    FieldOf(expected[c.posted], ItemField::Quantity) = NumberText(quantity + 5);
+    FieldOf(expected[c.posted], ItemField::Receipts) = "5";
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+  }
+}
+
+TEST_F(StockPostingTest, AnItemNoLongerInTheFileIsRefusedAndNothingIsWritten) {
+  const std::string original = ItemFileBytes(items_);
+  const PostingResult result = Post("2", Only(MovementKind::Receipt), "5", "ABC-100");  // slot 1's number
+  EXPECT_EQ(result.file, ItemFileStatus::Ok);
+  EXPECT_EQ(result.refusal, PostingRefusal::ItemGone);
+  EXPECT_STREQ(PostingMessage(result), kItemGoneText);
+  EXPECT_EQ(ReadBytes(ItemFile()), original);
 }
 
 TEST_F(StockPostingTest, NothingIsPostedWithoutASlotOrAKind) {
@@ -128,18 +162,18 @@ TEST_F(StockPostingTest, NothingIsPostedWithoutASlotOrAKind) {
   FieldOf(items_[2], ItemField::LineNo) = "";
   const std::string original = ItemFileBytes(items_);
   WriteBytes(ItemFile(), original);
-  EXPECT_EQ(Post("", Only(MovementKind::Receipt), "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(Post("", Only(MovementKind::Receipt), "5").file, ItemFileStatus::Ok);
   EXPECT_EQ(ReadBytes(ItemFile()), original);
-  EXPECT_EQ(Post("  ", Only(MovementKind::Receipt), "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(Post("  ", Only(MovementKind::Receipt), "5").file, ItemFileStatus::Ok);
   EXPECT_EQ(ReadBytes(ItemFile()), original);
-  EXPECT_EQ(Post("1", ChosenKinds{}, "5"), ItemFileStatus::Ok);
+  EXPECT_EQ(Post("1", ChosenKinds{}, "5").file, ItemFileStatus::Ok);
   EXPECT_EQ(ReadBytes(ItemFile()), original);
 }
 
 TEST_F(StockPostingTest, TwoKindsAtOnceChangeTheQuantityInTurn) {
   ChosenKinds kinds = Only(MovementKind::Receipt);
   kinds[static_cast<int>(MovementKind::Sale)] = true;
-  ASSERT_EQ(Post("1", kinds, "3"), ItemFileStatus::Ok);
+  ASSERT_EQ(Post("1", kinds, "3").file, ItemFileStatus::Ok);
   std::vector<ItemFields> expected = SmallItemFile();
   FieldOf(expected[0], ItemField::Receipts) = "10";
   FieldOf(expected[0], ItemField::SoldDay) = "3";
@@ -152,18 +186,18 @@ TEST_F(StockPostingTest, TwoKindsAtOnceChangeTheQuantityInTurn) {
 TEST_F(StockPostingTest, AFileThatCannotBeReadOrWrittenIsLeftAsItWas) {
   const std::string cut = ItemFileBytes(items_) + "5\r\nLAST\r\n";
   WriteBytes(ItemFile(), cut);
-  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::EndsInsideItem);
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5").file, ItemFileStatus::EndsInsideItem);
   EXPECT_EQ(ReadBytes(ItemFile()), cut);
 
   const std::string whole = ItemFileBytes(items_);
   WriteBytes(ItemFile(), whole);
   files::FailWritesAfterLinesForTesting(20);
-  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::CannotWrite);
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5").file, ItemFileStatus::CannotWrite);
   EXPECT_EQ(ReadBytes(ItemFile()), whole);
   EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
 
   std::filesystem::remove(ItemFile());
-  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5"), ItemFileStatus::CannotOpen);
+  EXPECT_EQ(Post("1", Only(MovementKind::Receipt), "5").file, ItemFileStatus::CannotOpen);
   EXPECT_FALSE(std::filesystem::exists(ItemFile()));
 }
 
