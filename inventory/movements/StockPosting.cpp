@@ -1,22 +1,54 @@
 #include "movements/StockPosting.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
 #include "items/NumberText.h"
 
 namespace korvane {
 
-void PostToRow(int row, const ChosenKinds& kinds, double amount, ItemTableColumns& table) {
-  FieldText& quantity = table.QuantityArr(row);
+namespace {
+
+// Number text reads a text beyond a double's range as the largest double, so that value stands for one
+// that is not finite as well.
+bool IsFiniteNumber(double value) { return std::fabs(value) < std::numeric_limits<double>::max(); }
+
+// Whether the quantity field can hold the value without losing more than decimals.
+bool FitsQuantityField(double value, std::size_t width) {
+  if (!IsFiniteNumber(value)) return false;
+  const std::string text = NumberText(value);
+  if (text.find('E') != std::string::npos) return text.size() <= width;
+  return std::min(text.find('.'), text.size()) <= width;
+}
+
+}  // namespace
+
+bool PostToRow(int row, const ChosenKinds& kinds, double amount, ItemTableColumns& table) {
+  if (!IsFiniteNumber(amount)) return false;
+  // Everything is worked out first and stored only when all of it fits.
+  FieldText quantity = table.QuantityArr(row);
   for (const MovementKindInfo& info : kMovementKinds) {
     if (!kinds[static_cast<int>(info.kind)]) continue;
-    quantity = NumberText(NumberFromText(quantity) + info.quantitySign * amount);
+    const double posted = NumberFromText(quantity) + info.quantitySign * amount;
+    if (!FitsQuantityField(posted, quantity.Width())) return false;
+    quantity = NumberText(posted);
   }
+  std::vector<std::pair<FieldText*, std::string>> counters;
   for (const MovementKindInfo& info : kMovementKinds) {
     if (!kinds[static_cast<int>(info.kind)]) continue;
     for (std::size_t i = 0; i < info.counterCount; ++i) {
       FieldText& counter = table.Column(info.counters[i])(row);
-      counter = NumberText(NumberFromText(counter) + amount);
+      const double posted = NumberFromText(counter) + amount;
+      if (!IsFiniteNumber(posted)) return false;
+      counters.emplace_back(&counter, NumberText(posted));
     }
   }
+  table.QuantityArr(row) = quantity;
+  for (const auto& [counter, text] : counters) *counter = text;
+  return true;
 }
 
 std::optional<double> PostingSlot(std::string_view slotText) {
@@ -29,6 +61,7 @@ const char* PostingMessage(const PostingResult& result) {
   switch (result.refusal) {
     case PostingRefusal::None: return nullptr;
     case PostingRefusal::ItemGone: return kItemGoneText;
+    case PostingRefusal::OutOfRange: return kPostingOutOfRangeText;
   }
   return nullptr;
 }
@@ -40,7 +73,7 @@ PostingResult PostMovement(const std::optional<PostedItem>& item, const ChosenKi
   if (item) {
     const int row = FindItemRow(ItemTable, counters.CounterMax, item->slot, item->itemNumber);
     if (row == 0) return {ItemFileStatus::Ok, PostingRefusal::ItemGone};
-    PostToRow(row, kinds, NumberFromText(amountText));
+    if (!PostToRow(row, kinds, NumberFromText(amountText))) return {ItemFileStatus::Ok, PostingRefusal::OutOfRange};
   }
   return {RewriteItemFile(counters, ItemTable, itemFile)};
 }

@@ -18,7 +18,16 @@ namespace korvane {
 // each chosen kind's counters: the stored text read as a number plus the amount, written as number text
 // at full length. A posted field is always rewritten, an amount of 0 included ("0012" becomes "12", an
 // empty counter "0").
-void PostToRow(int row, const ChosenKinds& kinds, double amount, ItemTableColumns& table = ItemTable);
+// Refused, with the row left as it was, when a new quantity's whole-number part (its sign included), or
+// the whole of it when it takes the exponent form, does not fit the 6 characters, or when the amount or
+// any result is not a finite number (a number text beyond a double's range reads as the largest double,
+// which counts as not finite here): fitting would cut digits that carry the value.
+[[nodiscard]] bool PostToRow(int row, const ChosenKinds& kinds, double amount, ItemTableColumns& table = ItemTable);
+
+// The message of a posting refused because a number would not fit or is not finite.
+inline constexpr char kPostingOutOfRangeText[] =
+    "Error Condition Exists, the new quantity does not fit its 6 characters or a number is out of range; "
+    "nothing was saved.";
 
 // The slot that a posting goes to, from the text of the slot box: its numeric value, or none when the box
 // holds no text (the lookup found nothing), so that nothing is posted rather than every slot that reads
@@ -35,7 +44,8 @@ struct PostedItem {
 
 enum class PostingRefusal {
   None,
-  ItemGone,  // the item is no longer in the file as the lookup found it: nothing written
+  ItemGone,    // the item is no longer in the file as the lookup found it: nothing written
+  OutOfRange,  // PostToRow refused the numbers: nothing written
 };
 
 struct [[nodiscard]] PostingResult {

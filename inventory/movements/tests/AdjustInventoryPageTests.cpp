@@ -7,6 +7,7 @@
 
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
+#include "movements/StockPosting.h"
 #include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
@@ -302,6 +303,16 @@ TEST_F(AdjustInventoryPageTest, AnItemThatLeftTheFileAfterTheLookupIsNotPostedAn
   EXPECT_EQ(window_.lastMessage, kItemGoneText);
   EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(changed));
   ExpectTypedPageKept("AB", "1", "5");
+}
+
+TEST_F(AdjustInventoryPageTest, AQuantityThatOutgrowsItsFieldIsRefusedAndThePageKept) {
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "XY\r");
+  window_.Type(AdjustBox::Text36, "1000000\r");
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kPostingOutOfRangeText);
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(items_));
+  ExpectTypedPageKept("XY", "4", "1000000");
 }
 
 TEST_F(AdjustInventoryPageTest, SaveWithoutALookupOrAKindPostsNothing) {

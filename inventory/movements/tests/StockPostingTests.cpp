@@ -111,7 +111,9 @@ TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
       {"4", MovementKind::TransferIn, "0", 3, "12", ItemField::Transin, "0"},          // rewritten at 0
       {"4", MovementKind::WriteOff, "", 3, "12", ItemField::Writeoffs, "0"},           // empty amount is 0
       {"1", MovementKind::TransferOut, "2x", 0, "8", ItemField::Transout, "3"},        // reading stops at x
-      {"1", MovementKind::Receipt, "999995", 0, "100000", ItemField::Receipts, "1000002"},  // only 6 kept
+      {"4", MovementKind::Receipt, "999987", 3, "999999", ItemField::Receipts, "999987"},  // the widest
+      {"4", MovementKind::Receipt, "999987.75", 3, "999999", ItemField::Receipts, "999987.75"},  // decimals cut
+      {"1", MovementKind::TransferOut, "100009", 0, "-99999", ItemField::Transout, "100010"},  // with its sign
       {" 2.0 ", MovementKind::WriteOff, "1.5", 1, "8.5", ItemField::Writeoffs, "3.5"},  // slot as number
   };
   for (const Case& c : cases) {
@@ -122,6 +124,38 @@ TEST_F(StockPostingTest, AmountsAndStoredTextsAreReadAsNumbers) {
     FieldOf(expected[c.item], ItemField::Quantity) = c.quantity;
     FieldOf(expected[c.item], c.counter) = c.counterText;
     EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+  }
+}
+
+TEST_F(StockPostingTest, ANumberThatWouldBeCutOrIsNotFiniteIsRefusedAndNothingIsWritten) {
+  struct Case {
+    const char* what;
+    const char* quantity;  // of the first item
+    const char* receipts;  // of the first item
+    MovementKind kind;
+    const char* amount;
+  };
+  const Case cases[] = {
+      {"receipt 1000000 on 12", "12", "7", MovementKind::Receipt, "1000000"},
+      {"write-off 1000000 on 5", "5", "7", MovementKind::WriteOff, "1000000"},
+      {"transfer out 1 on -99999", "-99999", "7", MovementKind::TransferOut, "1"},
+      {"sale of 1E400", "10", "7", MovementKind::Sale, "1E400"},
+      {"receipt of -1E400", "10", "7", MovementKind::Receipt, "-1E400"},
+      {"a receipt onto the largest number", "10", "1.79769313486232E+308", MovementKind::Receipt, "1"},
+      {"a quantity that needs the exponent form", "0", "7", MovementKind::Receipt, "1.5E-16"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    items_ = SmallItemFile();
+    FieldOf(items_[0], ItemField::Quantity) = c.quantity;
+    FieldOf(items_[0], ItemField::Receipts) = c.receipts;
+    const std::string original = ItemFileBytes(items_);
+    WriteBytes(ItemFile(), original);
+    const PostingResult result = Post("1", Only(c.kind), c.amount);
+    EXPECT_EQ(result.file, ItemFileStatus::Ok);
+    EXPECT_EQ(result.refusal, PostingRefusal::OutOfRange);
+    EXPECT_STREQ(PostingMessage(result), kPostingOutOfRangeText);
+    EXPECT_EQ(ReadBytes(ItemFile()), original);
   }
 }
 
