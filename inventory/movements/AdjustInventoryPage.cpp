@@ -1,5 +1,6 @@
 #include "movements/AdjustInventoryPage.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "files/SequentialFiles.h"
@@ -74,18 +75,26 @@ void AdjustInventoryPage::Lookup() {
 ChosenKinds AdjustInventoryPage::ChosenKindsNow() {
   ChosenKinds chosen{};
   for (const MovementKindInfo& info : kMovementKinds) {
-    chosen[static_cast<int>(info.kind)] = controls_.KindValue(info.kind) == 0;
+    const std::optional<long> value = controls_.KindValue(info.kind);
+    chosen[static_cast<int>(info.kind)] = value && *value == 0;
   }
   return chosen;
 }
 
 void AdjustInventoryPage::SaveClick() {
+  const ChosenKinds kinds = ChosenKindsNow();
+  if (std::count(kinds.begin(), kinds.end(), true) != 1) {
+    // No kind, or several read unchecked (a button that missed a check): which to post is not known.
+    files::CloseAllFiles();
+    controls_.ShowMessage(kChooseOneKindText);
+    return;
+  }
   std::optional<PostedItem> item;
   if (const std::optional<double> slot = PostingSlot(controls_.Text(AdjustBox::Text16))) {
     item = PostedItem{*slot, foundItemNumber_};
   }
   const PostingResult result =
-      PostMovement(item, ChosenKindsNow(), controls_.Text(AdjustBox::Text36), counters_, itemFile_);
+      PostMovement(item, kinds, controls_.Text(AdjustBox::Text36), counters_, itemFile_);
   if (const char* message = PostingMessage(result)) {
     // Nothing was written: the page keeps what the user typed, so that the same Save can be tried again;
     // the files are closed as after every Save.

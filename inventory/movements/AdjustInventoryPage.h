@@ -8,6 +8,7 @@
 // page's KindClick can run nested inside another.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "items/ItemFile.h"
@@ -42,13 +43,18 @@ class AdjustPageControls {
   virtual ~AdjustPageControls() = default;
   virtual std::string Text(AdjustBox box) = 0;
   virtual void SetText(AdjustBox box, const std::string& text) = 0;
-  virtual int KindValue(MovementKind kind) = 0;  // the button's Value: 0 unchecked, 1 checked
+  // The button's Value: 0 unchecked, non-zero checked; none when the button refused the read.
+  virtual std::optional<long> KindValue(MovementKind kind) = 0;
   virtual void CheckKind(MovementKind kind) = 0;  // Value := True; may fire the button's Click inside
   virtual void SetMarquee(StepMarker marker, int style) = 0;
   virtual void SetFocusTo(AdjustFocus target) = 0;
   // A message box of the program (critical, OK only): kItemFileErrorText and the others of ItemFile.h.
   virtual void ShowMessage(const char* text) = 0;
 };
+
+// The message of a Save when not exactly one kind reads chosen: nothing is posted.
+inline constexpr char kChooseOneKindText[] =
+    "Error Condition Exists, choose exactly one kind of movement before saving; nothing was saved.";
 
 // A typed lower-case letter a to z becomes its capital; every other key passes unchanged.
 int FoldKeyToUpperCase(int keyAscii);
@@ -64,7 +70,7 @@ class AdjustInventoryPage {
   void SaveClick();
   void RefreshClick();
 
-  // The kinds whose buttons read unchecked.
+  // The kinds whose buttons read unchecked; a button whose read is refused is not chosen.
   ChosenKinds ChosenKindsNow();
 
  private:

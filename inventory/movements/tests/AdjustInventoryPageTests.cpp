@@ -29,6 +29,7 @@ class WindowOfTheTest : public AdjustPageControls {
   AdjustInventoryPage* page = nullptr;
   std::map<AdjustBox, std::string> texts;
   std::array<int, kMovementKindCount> values{1, 1, 1, 1, 1};  // stored checked
+  std::array<bool, kMovementKindCount> refusedReads{};  // buttons whose Value cannot be read
   std::array<int, 4> marquees{};
   AdjustFocus focus = AdjustFocus::Text38;
   int errorMessages = 0;
@@ -36,7 +37,10 @@ class WindowOfTheTest : public AdjustPageControls {
 
   std::string Text(AdjustBox box) override { return texts[box]; }
   void SetText(AdjustBox box, const std::string& text) override { texts[box] = text; }
-  int KindValue(MovementKind kind) override { return values[static_cast<int>(kind)]; }
+  std::optional<long> KindValue(MovementKind kind) override {
+    if (refusedReads[static_cast<int>(kind)]) return std::nullopt;
+    return values[static_cast<int>(kind)];
+  }
   void CheckKind(MovementKind kind) override {
     int& value = values[static_cast<int>(kind)];
     if (value == 1) return;
@@ -315,20 +319,55 @@ TEST_F(AdjustInventoryPageTest, AQuantityThatOutgrowsItsFieldIsRefusedAndThePage
   ExpectTypedPageKept("XY", "4", "1000000");
 }
 
-TEST_F(AdjustInventoryPageTest, SaveWithoutALookupOrAKindPostsNothing) {
+TEST_F(AdjustInventoryPageTest, SaveWithoutALookupPostsNothing) {
   const std::string original = ItemFileBytes(items_);
   window_.Click(MovementKind::Receipt);
   window_.Type(AdjustBox::Text36, "5\r");
   page_.SaveClick();
   EXPECT_EQ(ReadBytes(ItemFile()), original);
   ExpectResetPage();
-
-  window_.Type(AdjustBox::Text38, "AB\r");
-  window_.Type(AdjustBox::Text36, "5\r");
-  page_.SaveClick();
-  EXPECT_EQ(ReadBytes(ItemFile()), original);
-  ExpectResetPage();
   EXPECT_EQ(window_.errorMessages, 0);
+}
+
+// A kind is chosen only by a read that succeeds and says unchecked; Save posts only when exactly one is.
+TEST_F(AdjustInventoryPageTest, SavePostsOnlyWhenExactlyOneKindReadsChosen) {
+  struct Case {
+    const char* what;
+    std::array<int, kMovementKindCount> values;  // receipt, transfer in, write-off, transfer out, sale
+    std::array<bool, kMovementKindCount> refused;
+    bool posted;  // as a receipt of 5 on the first item
+  };
+  const Case cases[] = {
+      {"receipts chosen, the sales read refused", {0, 1, 1, 1, 0}, {false, false, false, false, true}, true},
+      {"receipts chosen, every other read refused", {0, 0, 0, 0, 0}, {false, true, true, true, true}, true},
+      {"no kind chosen", {1, 1, 1, 1, 1}, {}, false},
+      {"every read refused", {0, 0, 0, 0, 0}, {true, true, true, true, true}, false},
+      {"two kinds read unchecked", {0, 1, 1, 1, 0}, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(ItemFile(), ItemFileBytes(items_));
+    page_.RefreshClick();
+    window_.errorMessages = 0;
+    window_.Type(AdjustBox::Text38, "AB\r");
+    window_.Type(AdjustBox::Text36, "5\r");
+    window_.values = c.values;
+    window_.refusedReads = c.refused;
+    page_.SaveClick();
+    window_.refusedReads = {};
+    std::vector<ItemFields> expected = items_;
+    if (c.posted) {
+      FieldOf(expected[0], ItemField::Quantity) = "15";
+      FieldOf(expected[0], ItemField::Receipts) = "12";
+    }
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+    EXPECT_EQ(window_.errorMessages, c.posted ? 0 : 1);
+    if (!c.posted) {
+      EXPECT_EQ(window_.lastMessage, kChooseOneKindText);
+      EXPECT_EQ(window_.texts[AdjustBox::Text38], "AB");
+      EXPECT_EQ(window_.texts[AdjustBox::Text36], "5");
+    }
+  }
 }
 
 TEST_F(AdjustInventoryPageTest, AnUnreadableItemFileIsReportedAndLeftAsItWas) {
