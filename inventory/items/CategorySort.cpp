@@ -50,6 +50,8 @@ SortStatus SortItemFile(SortProgress& progress, WindowCounters& counters, const 
       itemFile);
   if (read == ItemFileStatus::TooManyItems) return SortStatus::TooManyItems;
   if (read != ItemFileStatus::Ok) return SortStatus::ItemFileUnreadable;
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  if (CheckItemFileLinesClean(itemFile) != ItemFileStatus::Ok) return SortStatus::ItemFileUnreadable;
 
   std::vector<std::string> categories;
   categories.reserve(items.size());

@@ -167,6 +167,14 @@ ItemFileStatus CheckItemFileReadable(const std::string& itemFile) {
   return ForEachItem([](const ItemRecord&) { return true; }, itemFile);
 }
 
+ItemFileStatus CheckItemFileLinesClean(const std::string& itemFile) {
+  const ItemFileStatus opened = OpenItemFileForReading(itemFile);
+  if (opened != ItemFileStatus::Ok) return FinishReading(opened);
+  const std::string& bytes = files::InputOf(kItemFileHandle)->bytes;
+  const bool clean = bytes.find_first_of(",\"") == std::string::npos;
+  return FinishReading(clean ? ItemFileStatus::Ok : ItemFileStatus::CommaOrQuote);
+}
+
 ItemFileStatus ForEachItem(const std::function<bool(const ItemRecord&)>& visit, const std::string& itemFile) {
   const ItemFileStatus opened = OpenItemFileForReading(itemFile);
   if (opened != ItemFileStatus::Ok) return FinishReading(opened);

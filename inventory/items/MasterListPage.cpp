@@ -256,7 +256,8 @@ bool MasterListPage::ReplaceItems(double slot) {
       },
       itemFile_);
   if (refused) return false;
-  if (status != ItemFileStatus::Ok) {
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  if (status != ItemFileStatus::Ok || CheckItemFileLinesClean(itemFile_) != ItemFileStatus::Ok) {
     controls_.ShowItemFileError();
     return false;
   }
@@ -297,6 +298,8 @@ void MasterListPage::DeleteEntryClick() {
     const auto fresh = std::make_unique<ItemTableColumns>();
     WindowCounters file;
     ItemFileStatus status = LoadItemTable(file, *fresh, itemFile_);
+    // Written back from what the field reader read: not when a comma or a quote has cut a field.
+    if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
     const int row = status == ItemFileStatus::Ok ? FindItemRow(*fresh, file.CounterMax, slot, itemNumber) : 0;
     if (status == ItemFileStatus::Ok && row == 0) {
       controls_.ShowMessage(kItemGoneText);

@@ -70,6 +70,9 @@ PostingResult PostMovement(const std::optional<PostedItem>& item, const ChosenKi
                            std::string_view amountText, WindowCounters& counters, const std::string& itemFile) {
   const ItemFileStatus loaded = LoadItemTable(counters, ItemTable, itemFile);
   if (loaded != ItemFileStatus::Ok) return {loaded};
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  const ItemFileStatus clean = CheckItemFileLinesClean(itemFile);
+  if (clean != ItemFileStatus::Ok) return {clean};
   if (item) {
     const int row = FindItemRow(ItemTable, counters.CounterMax, item->slot, item->itemNumber);
     if (row == 0) return {ItemFileStatus::Ok, PostingRefusal::ItemGone};

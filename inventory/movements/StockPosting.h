@@ -59,7 +59,8 @@ const char* PostingMessage(const PostingResult& result);
 // The whole posting: loads the item file into the table, posts the amount (read as a number from its
 // text) to the one item chosen, every other item as it was, and rewrites the file through the
 // crash-safe rewrite, also when no item was chosen (nothing posted). When the file cannot be read to its
-// end, or the item is no longer in it, nothing is written; when it cannot be written it is left as it
+// end, a line of it holds a comma or a quote (CheckItemFileLinesClean), or the item is no longer in it,
+// nothing is written; when it cannot be written it is left as it
 // was.
 PostingResult PostMovement(const std::optional<PostedItem>& item, const ChosenKinds& kinds,
                            std::string_view amountText, WindowCounters& counters,

@@ -10,6 +10,7 @@
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
 #include "items/tests/ItemFileFixtures.h"
+#include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
 namespace {
@@ -144,6 +145,16 @@ TEST_F(CategorySortTest, FailuresLeaveTheItemFileAsItWas) {
   std::remove(ItemFile().c_str());
   EXPECT_EQ(Sort(), SortStatus::ItemFileUnreadable);
   EXPECT_FALSE(std::filesystem::exists(ItemFile()));
+}
+
+TEST_F(CategorySortTest, AFileWhoseFieldsTheReaderCutsIsNotSorted) {
+  WriteBytes(CategoryFile(), "12\r\n5\r\n");
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    SCOPED_TRACE(file.what);
+    WriteBytes(ItemFile(), file.bytes);
+    EXPECT_EQ(Sort(), SortStatus::ItemFileUnreadable);
+    EXPECT_TRUE(ReadBytes(ItemFile()) == file.bytes);
+  }
 }
 
 TEST_F(CategorySortTest, AnEmptyItemFileStaysEmpty) {

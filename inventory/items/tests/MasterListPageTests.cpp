@@ -423,6 +423,26 @@ TEST_F(MasterListPageTest, DeleteBlanksTheSelectedItemAndKeepsItsSlotAndCategory
   EXPECT_EQ(window_.focusedList, MasterList::List1);
 }
 
+TEST_F(MasterListPageTest, SaveAndDeleteWriteNoFileWhoseFieldsTheReaderCuts) {
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    for (const bool deleting : {false, true}) {
+      SCOPED_TRACE(std::string(file.what) + (deleting ? ", Delete" : ", Save"));
+      WriteBytes(itemFile_, file.bytes);
+      window_ = WindowOfTheTest{};
+      page_.FormLoad();
+      ClickLine(0);
+      Type(EditBox::Text6, "Hex bolt M8 x 45");
+      if (deleting) {
+        page_.DeleteEntryClick();
+      } else {
+        page_.SaveButtonClick();
+      }
+      EXPECT_EQ(window_.itemFileErrors, 1);
+      EXPECT_TRUE(ItemFileNow() == file.bytes);
+    }
+  }
+}
+
 TEST_F(MasterListPageTest, DeleteBlanksOnlyTheClickedItemOfASlotThatRepeats) {
   // Slot 2 twice; and the last item again, number and slot alike, which only its first copy answers.
   std::vector<ItemFields> items = SmallItemFile();

@@ -159,6 +159,21 @@ TEST_F(StockPostingTest, ANumberThatWouldBeCutOrIsNotFiniteIsRefusedAndNothingIs
   }
 }
 
+TEST_F(StockPostingTest, AFileWhoseFieldsTheReaderCutsIsNotWritten) {
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    for (const char* slot : {"", "1"}) {  // a Save that posts nothing, and one that posts
+      SCOPED_TRACE(std::string(file.what) + ", slot " + slot);
+      WriteBytes(ItemFile(), file.bytes);
+      const PostingResult result = PostMovement(slot[0] ? std::optional<PostedItem>(PostedItem{1, "ABC-100"})
+                                                        : std::nullopt,
+                                                Only(MovementKind::Receipt), "5", counters_, ItemFile());
+      EXPECT_EQ(result.file, ItemFileStatus::CommaOrQuote);
+      EXPECT_STREQ(PostingMessage(result), kItemFileErrorText);
+      EXPECT_TRUE(ReadBytes(ItemFile()) == file.bytes);
+    }
+  }
+}
+
 TEST_F(StockPostingTest, OnlyTheChosenItemOfASlotThatRepeatsIsPosted) {
   // Slot 2 twice, and the last item again, number and slot alike, which only its first copy answers.
   FieldOf(items_[3], ItemField::LineNo) = "2";
