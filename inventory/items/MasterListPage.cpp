@@ -199,8 +199,8 @@ void MasterListPage::AddEntryClick() {
 }
 
 void MasterListPage::SaveButtonClick() {
-  ItemTable.EmptyAll();
-  counters_.indexx = 1;
+  // The window's table and counters are left alone until the save has written the file: after a save
+  // that wrote nothing, line i of the item list still shows row i + 1, and the selection still holds.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   if (slot != 0) {
     const bool saved = addModeFlag_ == kAddModeOn ? AppendNewItem(slot) : ReplaceItems(slot);
@@ -211,32 +211,31 @@ void MasterListPage::SaveButtonClick() {
 }
 
 bool MasterListPage::AppendNewItem(double slot) {
-  const int row = counters_.CounterMax + 1;
-  if (!ItemTableColumns::HasRow(row)) {
-    controls_.ShowItemFileError();
+  if (!ItemTableColumns::HasRow(counters_.CounterMax + 1)) {
+    controls_.ShowMessage(kItemFileTooLongText);
     return false;
   }
-  counters_.indexx = static_cast<std::int16_t>(row);
   ItemRecord item;
   item.LineNo = NumberText(slot);
   for (const BoxField& box : kBoxesInScreenOrder) {
     if (!controls_.CheckNoCommaQuote(box.box)) return false;
     item.Field(box.field) = StoredText(box, controls_.Text(box.box), SaveKind::NewItem);
   }
-  ItemTable.CopyRowFrom(row, item);
   // The new item is added without rewriting the others; a failed write leaves the file as it was.
-  if (AppendItemToFile(item, itemFile_) != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+  const ItemFileStatus status = AppendItemToFile(item, itemFile_);
+  if (status != ItemFileStatus::Ok) {
+    controls_.ShowMessage(ItemFileMessage(status));
     return false;
   }
-  counters_.CounterMax = static_cast<std::int16_t>(row);
   return true;
 }
 
 bool MasterListPage::ReplaceItems(double slot) {
+  // The file is read into a table of its own, which is written back.
+  const auto fresh = std::make_unique<ItemTableColumns>();
   bool refused = false;
-  int row = 0;
-  const ItemFileStatus status = ForEachItem(
+  WindowCounters file;
+  ItemFileStatus status = ForEachItem(
       [&](const ItemRecord& read) {
         ItemRecord item = read;
         if (NumberFromText(item.LineNo) == slot) {
@@ -251,19 +250,16 @@ bool MasterListPage::ReplaceItems(double slot) {
             item.Field(field) = StoredText(box, controls_.Text(box.box), SaveKind::ChangedItem);
           }
         }
-        ItemTable.CopyRowFrom(++row, item);
+        fresh->CopyRowFrom(++file.CounterMax, item);
         return true;
       },
       itemFile_);
   if (refused) return false;
   // Written back from what the field reader read: not when a comma or a quote has cut a field.
-  if (status != ItemFileStatus::Ok || CheckItemFileLinesClean(itemFile_) != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
-    return false;
-  }
-  counters_.CounterMax = static_cast<std::int16_t>(row);
-  if (RewriteItemFile(counters_, ItemTable, itemFile_) != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+  if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
+  if (status == ItemFileStatus::Ok) status = RewriteItemFile(file, *fresh, itemFile_);
+  if (status != ItemFileStatus::Ok) {
+    controls_.ShowMessage(ItemFileMessage(status));
     return false;
   }
   return true;

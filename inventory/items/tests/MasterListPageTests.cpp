@@ -327,7 +327,7 @@ TEST_F(MasterListPageTest, ANewItemWhoseWriteFailsLeavesTheFileAsItWasAndAddMode
   files::FailWritesAfterLinesForTesting(4 * 16 + 7);  // inside the new item
   page_.SaveButtonClick();
   files::FailWritesAfterLinesForTesting(-1);
-  EXPECT_EQ(window_.itemFileErrors, 1);
+  EXPECT_EQ(window_.messages, std::vector<std::string>{kItemFileNotSavedText});
   EXPECT_EQ(ItemFileNow(), before);
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);
   EXPECT_EQ(window_.texts[EditBox::Text16], "5");
@@ -405,6 +405,60 @@ TEST_F(MasterListPageTest, ASaveThatCannotReadTheFileTellsTheUserAndKeepsTheBoxe
   EXPECT_EQ(window_.itemFileErrors, 1);
   EXPECT_EQ(ItemFileNow(), before);
   EXPECT_EQ(window_.texts[EditBox::Text16], "1");
+}
+
+// After a Save or Delete that wrote nothing, a click on a line still finds the item of that line, and
+// the boxes, the selection and add mode are as the user left them.
+TEST_F(MasterListPageTest, ASaveOrDeleteThatWritesNothingKeepsTheTableInStepWithTheLists) {
+  struct Case {
+    const char* what;
+    bool deleting;
+    const char* description;  // typed into Text6
+    long failWritesAfter;
+    std::vector<std::string> messages;
+    int itemFileErrors;
+    int commaQuoteErrors;
+  };
+  const Case cases[] = {
+      {"a save whose write fails", false, "Changed", 10, {kItemFileNotSavedText}, 0, 0},
+      {"a save refused for a comma", false, "Nuts, bolts", -1, {}, 0, 1},
+      {"a delete whose write fails", true, "", 10, {kItemFileNotSavedText}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteItems(SmallItemFile());
+    window_ = WindowOfTheTest{};
+    const std::string before = ItemFileNow();
+    page_.FormLoad();
+    ChooseCategoryLine(1);  // category 5: slots 1 and 2, in lines 0 and 1
+    ClickLine(1);
+    Type(EditBox::Text6, c.description);
+    files::FailWritesAfterLinesForTesting(c.failWritesAfter);
+    if (c.deleting) {
+      page_.DeleteEntryClick();
+    } else {
+      page_.SaveButtonClick();
+    }
+    files::FailWritesAfterLinesForTesting(-1);
+    EXPECT_EQ(ItemFileNow(), before);
+    EXPECT_EQ(window_.messages, c.messages);
+    EXPECT_EQ(window_.itemFileErrors, c.itemFileErrors);
+    EXPECT_EQ(window_.commaQuoteErrors, c.commaQuoteErrors);
+    EXPECT_EQ(window_.list1.size(), 2u);
+    EXPECT_EQ(window_.texts[EditBox::Text6], c.description);
+
+    // The same Delete again now acts on the item that the boxes show.
+    page_.DeleteEntryClick();
+    std::vector<ItemFields> expected = SmallItemFile();
+    expected[1] = Blanked(expected[1]);
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+    WriteItems(SmallItemFile());
+    page_.FormLoad();
+    ChooseCategoryLine(1);
+    ClickLine(0);
+    EXPECT_EQ(window_.texts[EditBox::Text16], "1");
+    EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("ABC-100", 15));
+  }
 }
 
 TEST_F(MasterListPageTest, DeleteBlanksTheSelectedItemAndKeepsItsSlotAndCategory) {
