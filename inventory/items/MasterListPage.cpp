@@ -134,10 +134,15 @@ void MasterListPage::EmptyEditRow() {
 void MasterListPage::FormLoad() {
   counters_.CounterMax = 0;
   counters_.indexx = 1;
-  ItemFileStatus status = FillCategoryList();
-  counters_.CounterMax = 0;
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::FittedForView);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::FittedForView);
+}
+
+void MasterListPage::FillBothLists(CounterView counters) {
+  if (FillCategoryList() != ItemFileStatus::Ok) {
+    controls_.ShowMessage(kCategoryListErrorText);
+    return;
+  }
+  if (FillItemList(counters) != ItemFileStatus::Ok) controls_.ShowItemFileError();
 }
 
 void MasterListPage::List1Click() {
@@ -275,9 +280,7 @@ void MasterListPage::RebuildMasterLists(Rebuild form) {
     ItemTable.EmptyAll();
   }
   controls_.ClearList(MasterList::List2);
-  ItemFileStatus status = FillCategoryList();
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::Whole);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::Whole);
 }
 
 void MasterListPage::DeleteEntryClick() {
@@ -321,9 +324,7 @@ void MasterListPage::RefreshClick() {
   addModeFlag_ = kAddModeOff;
   controls_.ClearList(MasterList::List1);
   controls_.ClearList(MasterList::List2);
-  ItemFileStatus status = FillCategoryList();
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::FittedForView);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::FittedForView);
   controls_.FocusList(MasterList::List2);
 }
 
@@ -333,10 +334,11 @@ void MasterListPage::SortMasterListClick() {
   controls_.ClearList(MasterList::List1);
   controls_.ClearList(MasterList::List2);
   ItemTable.EmptyAll();
-  ItemFileStatus status = FillCategoryList();
+  const ItemFileStatus categories = FillCategoryList();
   counters_.CounterMax = 0;
   counters_.indexx = 1;
   std::vector<std::string> codes;
+  ItemFileStatus status = categories;
   if (status == ItemFileStatus::Ok) status = ReadCategoryCodes(codes, categoryFile_);
   bool tableFull = false;
   for (const std::string& code : codes) {
@@ -362,7 +364,11 @@ void MasterListPage::SortMasterListClick() {
   counters_.CounterMax = counters_.indexx;
   (void)files::CloseFile(kItemFileHandle);
   (void)files::CloseFile(kCategoryFileHandle);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  if (categories != ItemFileStatus::Ok) {
+    controls_.ShowMessage(kCategoryListErrorText);
+  } else if (status != ItemFileStatus::Ok) {
+    controls_.ShowItemFileError();
+  }
   controls_.FocusList(MasterList::List2);
 }
 

@@ -108,6 +108,9 @@ class MasterListPage {
   enum class CounterView { FittedForView, Whole };
   ItemFileStatus FillCategoryList();
   ItemFileStatus FillItemList(CounterView counters);
+  // Both, the category list first; a list that cannot be read gets its own message (the category list's
+  // kCategoryListErrorText), and the item list is not filled without the category list.
+  void FillBothLists(CounterView counters);
   void EmptyEditRow();
 
   // The slot number that Add proposes: above CounterMax and above every slot of the item file.

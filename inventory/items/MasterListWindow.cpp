@@ -89,7 +89,12 @@ void Form60::PrintAll_MouseDown(const forms::MouseArgs&) {
 
 void Form60::PrintAllSorted_MouseDown(const forms::MouseArgs&) {
   ProgramPrinter printer;
-  Printed(PrintAllItemsByCategory(printer, Today()));
+  const CategoryPrintOutStatus status = PrintAllItemsByCategory(printer, Today());
+  if (status.categoryList != ItemFileStatus::Ok) {
+    ShowErrorMessage(kCategoryListErrorText);
+    return;
+  }
+  Printed(status.itemFile);
 }
 
 void Form60::PrintSelected_MouseDown(const forms::MouseArgs&) {

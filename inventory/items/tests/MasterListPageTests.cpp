@@ -143,12 +143,13 @@ TEST_F(MasterListPageTest, TheLoadReportsAFileItCannotReadAndKeepsTheLinesReadSo
     const char* name;
     std::function<void()> spoil;
     std::size_t lines;
+    bool categoryList;  // the file that is blamed
   };
   const Case cases[] = {
-      {"no category list", [this] { std::remove(categoryFile_.c_str()); }, 0},
-      {"no item file", [this] { std::remove(itemFile_.c_str()); }, 0},
+      {"no category list", [this] { std::remove(categoryFile_.c_str()); }, 0, true},
+      {"no item file", [this] { std::remove(itemFile_.c_str()); }, 0, false},
       {"cut short",
-       [this] { WriteBytes(itemFile_, ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n"); }, 4},
+       [this] { WriteBytes(itemFile_, ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n"); }, 4, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -156,7 +157,10 @@ TEST_F(MasterListPageTest, TheLoadReportsAFileItCannotReadAndKeepsTheLinesReadSo
     window_ = WindowOfTheTest{};
     c.spoil();
     page_.FormLoad();
-    EXPECT_EQ(window_.itemFileErrors, 1);
+    // Each file is blamed in its own message.
+    EXPECT_EQ(window_.itemFileErrors, c.categoryList ? 0 : 1);
+    EXPECT_EQ(window_.messages, c.categoryList ? std::vector<std::string>{kCategoryListErrorText}
+                                               : std::vector<std::string>{});
     EXPECT_EQ(window_.list1.size(), c.lines);
   }
 }
@@ -619,6 +623,23 @@ TEST_F(MasterListPageTest, AnEmptyCategoryListShowsEveryItemOnRefreshAndNothingO
   EXPECT_TRUE(window_.list1.empty());
   EXPECT_EQ(page_.Counters().CounterMax, 0);
   EXPECT_EQ(window_.itemFileErrors, 0);
+}
+
+TEST_F(MasterListPageTest, RefreshAndScreenSortWithoutTheCategoryListBlameTheCategoryList) {
+  page_.FormLoad();
+  std::remove(categoryFile_.c_str());
+  for (const bool sorting : {false, true}) {
+    SCOPED_TRACE(sorting ? "screen sort" : "refresh");
+    window_.messages.clear();
+    if (sorting) {
+      page_.SortMasterListClick();
+    } else {
+      page_.RefreshClick();
+    }
+    EXPECT_EQ(window_.messages, std::vector<std::string>{kCategoryListErrorText});
+    EXPECT_EQ(window_.itemFileErrors, 0);
+    EXPECT_TRUE(window_.list2.empty());
+  }
 }
 
 TEST_F(MasterListPageTest, ExitEndsAddMode) {
