@@ -123,6 +123,26 @@ TEST_F(MainMenuWindow, TheDebugToolFromTheMainMenuBacksUpFirstAndReturnsToTheMai
   EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
 }
 
+TEST_F(MainMenuWindow, AMissingBackupBatchFileIsReportedNotStartedAndTheDebugToolStillOpens) {
+  DeleteFileA("c:\\Korvane\\BAKITEMD.BAT");
+  for (const char* entry : {"DebugTool", "debugtools"}) {
+    SCOPED_TRACE(entry);
+    ui_.ForgetMessageBoxes();
+    auto menu = StartProgram();
+    ui_.AnswerNextMessageBox(IDOK);
+    if (entry[0] == 'D') {
+      menu.Click(entry);
+    } else {
+      menu.ChooseMenu(entry);
+    }
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, "Cannot start \"" + std::string(FindMainMenuAction(entry)->batchFile) + "\".");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+    EXPECT_TRUE(ui_.IsVisible("Form4"));
+    forms::Forms::UnloadAll();
+  }
+}
+
 TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFolderIsCurrentAfter) {
   InstallHelpPage("inventoryadjust-1050.htm");
   StartProgram().Click("InventoryAdjustments");
