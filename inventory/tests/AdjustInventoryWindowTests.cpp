@@ -191,6 +191,17 @@ TEST_F(AdjustInventoryWindow, AnItemFileCutShortIsReportedAndLeftAsItWas) {
   ExpectTypedPageKept("ItemReceipts", "AB", "5");
 }
 
+// A kind whose button cannot tell its Value is not taken as chosen.
+TEST_F(AdjustInventoryWindow, AKindButtonWhoseValueCannotBeReadIsNotPosted) {
+  standIns_.RefuseValueReads("Sales");
+  Post("ItemReceipts", "AB", "5");
+  std::vector<ItemFields> expected = SmallItemFile();
+  FieldOf(expected[0], ItemField::Quantity) = "15";
+  FieldOf(expected[0], ItemField::Receipts) = "12";
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
 // A Save that writes nothing tells why, and the page keeps what the user typed for another try.
 TEST_F(AdjustInventoryWindow, EachSaveThatWritesNothingHasItsMessageAndKeepsThePage) {
   std::vector<ItemFields> quoted = SmallItemFile();
