@@ -6,10 +6,10 @@
 // each field whole: the scan looks at every whole line, the slot number's included, so that whatever
 // the other readers would stumble over is found; the save takes the slot number as the field that the
 // other readers take from its line (from a line that holds a comma or a quote, the number text of its
-// value, so that the line comes out clean) and the 15 other lines whole, the
-// fixed fields cut or padded to their width. An item cut short by the end of the file is read with its
-// missing lines empty, so the save writes it back whole and the file becomes readable again; empty lines
-// after the last whole item are dropped instead, since they are no item.
+// value, so that the line comes out clean) and the 15 other lines whole, the fixed fields cut or padded
+// to their width. An item cut short by the end of the file is read with its missing lines empty, so the
+// save writes it back whole and the file becomes readable again; empty lines after the last whole item
+// are dropped instead, since they are no item.
 #pragma once
 
 #include <array>
