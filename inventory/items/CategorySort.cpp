@@ -48,7 +48,10 @@ SortStatus SortItemFile(SortProgress& progress, WindowCounters& counters, const 
         return true;
       },
       itemFile);
+  if (read == ItemFileStatus::TooManyItems) return SortStatus::TooManyItems;
   if (read != ItemFileStatus::Ok) return SortStatus::ItemFileUnreadable;
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  if (CheckItemFileLinesClean(itemFile) != ItemFileStatus::Ok) return SortStatus::ItemFileUnreadable;
 
   std::vector<std::string> categories;
   categories.reserve(items.size());

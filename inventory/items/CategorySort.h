@@ -42,7 +42,8 @@ std::vector<int> CategoryOrder(const std::vector<std::string>& codes, const std:
 enum class [[nodiscard]] SortStatus {
   Done,
   CategoryListUnreadable,  // the category list is missing; nothing written
-  ItemFileUnreadable,      // the item file is missing, cut short or too long; nothing written
+  ItemFileUnreadable,      // the item file is missing, cut short, or holds a comma or a quote; nothing written
+  TooManyItems,            // the item file holds more items than the table; nothing written
   CannotWrite,             // the rewrite failed; the item file is as it was
 };
 

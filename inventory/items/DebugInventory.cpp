@@ -1,5 +1,8 @@
 #include "items/DebugInventory.h"
 
+#include <algorithm>
+#include <array>
+
 #include "files/SequentialFiles.h"
 #include "items/MasterListLine.h"
 #include "items/FieldReader.h"
@@ -15,21 +18,51 @@ bool OpenItemFile(const std::string& itemFile) {
   return files::OpenFile(kItemFileHandle, itemFile, files::FileMode::Input) == files::FileStatus::Ok;
 }
 
-// The next whole line of the item file; a line missing at the end of the file reads as empty.
-std::string NextLine() {
-  std::string line;
-  if (ReadWholeLine(kItemFileHandle, line) != ReadStatus::Ok) line.clear();
-  return line;
+// The 16 whole lines of one item, as far as the file holds them.
+struct ItemLines {
+  std::array<std::string, kItemFieldCount> lines;
+  int read = 0;  // fewer than 16 when the file ends inside the item
+
+  bool Whole() const { return read == kItemFieldCount; }
+  // Only empty lines (blanks aside) and the end of the file: no item, but the end of the last one.
+  bool OnlyEmptyLinesAtTheEnd() const {
+    return !Whole() && std::all_of(lines.begin(), lines.begin() + read, [](const std::string& line) {
+      return line.find_first_not_of(" \t") == std::string::npos;
+    });
+  }
+};
+
+ItemLines ReadItemLines() {
+  ItemLines item;
+  for (std::string& line : item.lines) {
+    if (ReadWholeLine(kItemFileHandle, line) != ReadStatus::Ok) break;
+    ++item.read;
+  }
+  return item;
 }
 
-// Reads one item line by line into the record: the slot number as the field that the other readers
-// take from its line, the other 15 lines whole (the fixed fields fit themselves).
-void ReadItemLines(ItemRecord& target) {
-  files::InputText slotLine{NextLine()};
+// The slot number as the other readers take it from its line; from a line that holds a comma or a quote,
+// the number text of that slot number's value, which is what the save writes, so that the line comes out
+// clean ("2,5" and "2\"x" both give "2").
+std::string SlotNumberOf(const std::string& line) {
+  files::InputText slotLine{line};
   std::string slot;
   if (ReadField(slotLine, slot) != ReadStatus::Ok) slot.clear();
-  target.LineNo = slot;
-  for (const ScannedField& scanned : kScannedFields) target.Field(scanned.field) = NextLine();
+  return HasNoCommaQuote(line) ? slot : NumberText(NumberFromText(slot));
+}
+
+// The record that the save writes: the slot number (SlotNumberOf), the other 15 lines
+// whole (the fixed fields fit themselves); a line missing at the end of the file is empty.
+void ToRecord(const ItemLines& item, ItemRecord& target) {
+  target.LineNo = SlotNumberOf(item.lines[0]);
+  for (const ScannedField& scanned : kScannedFields) {
+    target.Field(scanned.field) = item.lines[static_cast<int>(scanned.field)];
+  }
+}
+
+// A line as its box shows it: whole, a fixed field padded to its width.
+std::string ShownLine(const std::string& line, std::size_t width) {
+  return line.size() >= width ? line : FitToWidth(line, width);
 }
 
 // Whether a clean item goes into the progress list: the numeric value of the last character of its
@@ -46,7 +79,7 @@ void DebugInventory::CountItems() {
   if (OpenItemFile(itemFile_)) {
     // Counted no further than the table holds, so the 16-bit counter never wraps.
     while (!files::AtEndOfFile(kItemFileHandle) && items <= ItemTableColumns::kLastRow) {
-      ReadItemLines(ItemRec);
+      if (ReadItemLines().OnlyEmptyLinesAtTheEnd()) break;
       ++items;
     }
   }
@@ -55,25 +88,35 @@ void DebugInventory::CountItems() {
 }
 
 ScanOutcome DebugInventory::Scan(const std::function<void(const std::string&)>& listed, ScanHit& hit) {
-  if (!OpenItemFile(itemFile_)) {
+  const auto finish = [](ScanOutcome outcome) {
     (void)files::CloseFile(kItemFileHandle);
-    return ScanOutcome::CannotOpen;
-  }
+    return outcome;
+  };
+  if (!OpenItemFile(itemFile_)) return finish(ScanOutcome::CannotOpen);
   for (int item = 1; !files::AtEndOfFile(kItemFileHandle); ++item) {
-    ReadItemLines(ItemRec);
+    const ItemLines lines = ReadItemLines();
+    if (!ItemTableColumns::HasRow(item) && !lines.OnlyEmptyLinesAtTheEnd()) return finish(ScanOutcome::TooManyItems);
+    const std::string slot = SlotNumberOf(lines.lines[0]);
+    if (!HasNoCommaQuote(lines.lines[0])) {
+      hitItem_ = item;
+      hit = ScanHit{slot, nullptr, lines.lines[0]};
+      return finish(ScanOutcome::Hit);
+    }
     for (const ScannedField& scanned : kScannedFields) {
-      const std::string& value = ItemRec.Field(scanned.field).str();
-      if (HasNoCommaQuote(value)) continue;
+      const std::string& line = lines.lines[static_cast<int>(scanned.field)];
+      if (HasNoCommaQuote(line)) continue;
       flags_.*(scanned.hit) = true;
       hitItem_ = item;
-      hit = ScanHit{ItemRec.LineNo.str(), &scanned, value};
-      (void)files::CloseFile(kItemFileHandle);
-      return ScanOutcome::Hit;
+      hit = ScanHit{slot, &scanned, ShownLine(line, FieldWidth(scanned.field))};
+      return finish(ScanOutcome::Hit);
     }
-    if (ListedByTens(ItemRec.LineNo.str())) listed(FitToWidth(ItemRec.LineNo.str(), kListedWidth));
+    if (!lines.Whole()) {
+      hit = ScanHit{slot, nullptr, ""};
+      return finish(ScanOutcome::LastItemShort);
+    }
+    if (ListedByTens(slot)) listed(FitToWidth(slot, kListedWidth));
   }
-  (void)files::CloseFile(kItemFileHandle);
-  return ScanOutcome::Complete;
+  return finish(ScanOutcome::Complete);
 }
 
 SaveOutcome DebugInventory::Save(const std::string& slot, const std::function<bool(const ScannedField&)>& boxPasses,
@@ -85,11 +128,13 @@ SaveOutcome DebugInventory::Save(const std::string& slot, const std::function<bo
   const double slotValue = NumberFromText(slot);
   int row = ItemTableColumns::kFirstRow;
   for (; !files::AtEndOfFile(kItemFileHandle); ++row) {
+    const ItemLines lines = ReadItemLines();
+    if (lines.OnlyEmptyLinesAtTheEnd()) break;
     if (!ItemTableColumns::HasRow(row)) {
       (void)files::CloseFile(kItemFileHandle);
-      return SaveOutcome::ItemFileUnreadable;
+      return SaveOutcome::TooManyItems;
     }
-    ReadItemLines(ItemRec);
+    ToRecord(lines, ItemRec);
     ItemTable.CopyRowFrom(row, ItemRec);
     if (row != hitItem_ || NumberFromText(ItemRec.LineNo.str()) != slotValue) continue;
     for (const ScannedField& scanned : kScannedFields) {

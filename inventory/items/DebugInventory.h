@@ -1,12 +1,15 @@
-// The work of the Debug Inventory tool, free of Windows: finding the first field of the item file that
+// The work of the Debug Inventory tool, free of Windows: finding the first line of the item file that
 // holds a comma or a double quote, and writing the file back with that field replaced.
 //
 // Every other reader splits the item file at commas and takes double quotes as delimiters, so such a
-// character shifts every later field. The tool reads the file line by line instead, so it sees each
-// field whole: the slot number line by the field rules (so a comma in it is never looked at, and the
-// slot number is what the other readers take), the 15 other lines whole, the fixed fields cut or padded
+// character shifts or cuts every later field. The tool reads the file line by line instead, so it sees
+// each field whole: the scan looks at every whole line, the slot number's included, so that whatever
+// the other readers would stumble over is found; the save takes the slot number as the field that the
+// other readers take from its line (from a line that holds a comma or a quote, the number text of its
+// value, so that the line comes out clean) and the 15 other lines whole, the fixed fields cut or padded
 // to their width. An item cut short by the end of the file is read with its missing lines empty, so the
-// save writes it back whole and the file becomes readable again.
+// save writes it back whole and the file becomes readable again; empty lines after the last whole item
+// are dropped instead, since they are no item.
 #pragma once
 
 #include <array>
@@ -68,21 +71,29 @@ inline constexpr std::array<ScannedField, 15> kScannedFields = {{
 
 // Where a scan stopped.
 struct ScanHit {
-  std::string lineNo;       // the slot number of the item
-  const ScannedField* field = nullptr;
-  std::string value;        // the field as read, a fixed field at its full width
+  std::string lineNo;       // the slot number of the item, as the save writes it
+  const ScannedField* field = nullptr;  // nullptr: the slot number's own line
+  std::string value;        // the whole line, a fixed field padded to at least its width
 };
 
 enum class [[nodiscard]] ScanOutcome {
-  Complete,     // no field holds a comma or a double quote
-  Hit,          // stopped at the first one that does
-  CannotOpen,   // the item file is missing
+  Complete,        // no line holds a comma or a double quote, and the file is whole items
+  Hit,             // stopped at the first line that holds one
+  LastItemShort,   // clean, but the file ends inside an item (`hit.lineNo` is its slot number)
+  TooManyItems,    // clean as far as the table holds, but the file has more items
+  CannotOpen,      // the item file is missing
 };
+
+// The message of a scan that found a file ending inside an item: the save writes that item whole.
+inline constexpr char kLastItemShortText[] =
+    "Error Condition Exists, the last item of Item.dat has fewer than 16 lines; Click to Save writes it "
+    "whole, or drops the empty lines after the last whole item.";
 
 enum class [[nodiscard]] SaveOutcome {
   Saved,
   Refused,         // a correction box still holds a comma or a quote; nothing written
-  ItemFileUnreadable,  // missing, or more items than the table holds; nothing written
+  ItemFileUnreadable,  // missing; nothing written
+  TooManyItems,    // more items than the table holds; nothing written
   CannotWrite,     // the rewrite failed; the item file is as it was
 };
 
@@ -93,9 +104,11 @@ class DebugInventory {
   // Counts the items of the file into CounterMax (0 for a missing file).
   void CountItems();
 
-  // Reads the file from its start and stops at the first field, in file order, that holds a comma or a
-  // double quote: its hit flag is set and `hit` says where. Each clean item whose slot number ends in a
-  // character of value 0 is handed to `listed` by its first 4 characters, blank-padded (10, 20, 30 ...).
+  // Reads the file from its start and stops at the first whole line, in file order, that holds a comma
+  // or a double quote: the hit flag of its field is set (the slot number's line has none) and `hit` says
+  // where. Each clean item whose slot number ends in a character of value 0 is handed to `listed` by its
+  // first 4 characters, blank-padded (10, 20, 30 ...). A clean file that the other readers still refuse
+  // is not Complete: LastItemShort or TooManyItems says what is wrong.
   ScanOutcome Scan(const std::function<void(const std::string&)>& listed, ScanHit& hit);
 
   // Reads the whole file into the item table and writes it back. In the item where the last scan

@@ -38,21 +38,32 @@ void Form4::DebugTool_Click() {
   forms::ListBox& progress = ListBoxNamed("List1");
   forms::TextBox& status = TextBoxNamed("Text9");
   ScanHit hit;
-  switch (tool_.Scan([&progress](const std::string& slot) { progress.AddItem(slot); }, hit)) {
+  const ScanOutcome outcome = tool_.Scan([&progress](const std::string& slot) { progress.AddItem(slot); }, hit);
+  switch (outcome) {
     case ScanOutcome::Complete:
       status.SetBackColor(kStatusComplete);
       status.SetText(kScanComplete);
       break;
-    case ScanOutcome::Hit: {
+    case ScanOutcome::Hit:
+      // A slot number's own line has no box: "Record" shows the whole line, and the save writes the slot
+      // number as the other readers take it.
+      TextBoxNamed("Text8").SetText(hit.field ? hit.lineNo : hit.value);
+      status.SetBackColor(kStatusError);
+      status.SetText(kScanError);
+      if (hit.field) {
+        forms::TextBox& box = TextBoxNamed(hit.field->box);
+        box.SetText(hit.value);
+        box.SetFocus();
+      }
+      TextBoxNamed("Text16").SetText(hit.lineNo);
+      break;
+    case ScanOutcome::LastItemShort:
+    case ScanOutcome::TooManyItems:
       TextBoxNamed("Text8").SetText(hit.lineNo);
       status.SetBackColor(kStatusError);
       status.SetText(kScanError);
-      forms::TextBox& box = TextBoxNamed(hit.field->box);
-      box.SetText(hit.value);
-      box.SetFocus();
-      TextBoxNamed("Text16").SetText(hit.lineNo);
+      ShowErrorMessage(outcome == ScanOutcome::LastItemShort ? kLastItemShortText : kItemFileTooLongText);
       break;
-    }
     case ScanOutcome::CannotOpen: ShowItemFileError(); break;
   }
 }
@@ -65,9 +76,10 @@ void Form4::SaveButton_Click() {
   switch (saved) {
     case SaveOutcome::Saved: ClearAfterSave(); break;
     case SaveOutcome::Refused: break;  // the check has shown its message and focused the box
-    // Nothing was written in either case.
-    case SaveOutcome::ItemFileUnreadable:
-    case SaveOutcome::CannotWrite: ShowItemFileError(); break;
+    // Nothing was written in each case.
+    case SaveOutcome::ItemFileUnreadable: ShowItemFileError(); break;
+    case SaveOutcome::TooManyItems: ShowErrorMessage(kItemFileTooLongText); break;
+    case SaveOutcome::CannotWrite: ShowErrorMessage(kItemFileNotSavedText); break;
   }
 }
 

@@ -97,6 +97,14 @@ ItemFileStatus WriteRows(int count, const ItemTableColumns& table) {
 
 }  // namespace
 
+const char* ItemFileMessage(ItemFileStatus status) {
+  switch (status) {
+    case ItemFileStatus::CannotWrite: return kItemFileNotSavedText;
+    case ItemFileStatus::TooManyItems: return kItemFileTooLongText;
+    default: return kItemFileErrorText;
+  }
+}
+
 ItemFileStatus ReadItemFields(ItemRecord& target) {
   return ReadFieldsInto([&target](ItemField field) -> FieldText& { return target.Field(field); });
 }
@@ -157,6 +165,14 @@ ItemFileStatus AppendItemToFile(const ItemRecord& item, const std::string& itemF
 
 ItemFileStatus CheckItemFileReadable(const std::string& itemFile) {
   return ForEachItem([](const ItemRecord&) { return true; }, itemFile);
+}
+
+ItemFileStatus CheckItemFileLinesClean(const std::string& itemFile) {
+  const ItemFileStatus opened = OpenItemFileForReading(itemFile);
+  if (opened != ItemFileStatus::Ok) return FinishReading(opened);
+  const std::string& bytes = files::InputOf(kItemFileHandle)->bytes;
+  const bool clean = bytes.find_first_of(",\"") == std::string::npos;
+  return FinishReading(clean ? ItemFileStatus::Ok : ItemFileStatus::CommaOrQuote);
 }
 
 ItemFileStatus ForEachItem(const std::function<bool(const ItemRecord&)>& visit, const std::string& itemFile) {

@@ -31,12 +31,29 @@ enum class [[nodiscard]] ItemFileStatus {
   TooManyItems,    // more items than the table's 15,000 rows, or a row outside 1..15,000
   CannotWrite,     // writing, flushing or replacing the file failed; the old file is as it was
   HandleNotOpen,   // handle 1 is not open in the direction asked for
+  CommaOrQuote,    // a line holds a comma or a double quote, which the field reader splits or cuts at
 };
 
 // The message that the windows show for a file that cannot be read, and the title of every message box
 // of the program, for the window layer that shows them.
 inline constexpr char kItemFileErrorText[] = "Error Condition Exists, goto (Debug Inventory) to correct.";
 inline constexpr char kErrorConditionTitle[] = "Error Condition Query";
+
+// The messages of the two failures that the Debug Inventory tool cannot mend: a write that failed (the
+// file is sound and as it was), and a file of more items than the item table holds.
+inline constexpr char kItemFileNotSavedText[] =
+    "Error Condition Exists, Item.dat could not be saved; it is as it was before.";
+inline constexpr char kItemFileTooLongText[] =
+    "Error Condition Exists, Item.dat holds more items than the program can hold (15,000).";
+
+// The message of a change that was to act on one chosen item, when that item can no longer be found in
+// the item file as it was chosen (the file changed under the window): nothing is written.
+inline constexpr char kItemGoneText[] =
+    "Error Condition Exists, the item chosen is no longer in Item.dat as it was shown; nothing was saved.";
+
+// The message for a failed status: kItemFileNotSavedText for CannotWrite, kItemFileTooLongText for
+// TooManyItems, kItemFileErrorText for every other.
+const char* ItemFileMessage(ItemFileStatus status);
 
 // Reads the next 16 fields from handle 1 into the record (by default the shared ItemRec), fitting the
 // fixed fields. EndsInsideItem when the file ends inside the item.
@@ -76,6 +93,14 @@ ItemFileStatus AppendItemToFile(const ItemRecord& item, const std::string& itemF
 // when the shift leaves a multiple of 16. The window turns any status but Ok into the message box
 // kItemFileErrorText.
 ItemFileStatus CheckItemFileReadable(const std::string& itemFile = kItemFileName);
+
+// The check before a window writes the item file anew from what the field reader read of it: Ok when no
+// line of the file holds a comma or a double quote (looked for in the whole lines, as the Debug
+// Inventory tool looks), CommaOrQuote otherwise. The reader ends a quote-led field at the next quote and
+// splits at commas, so such a file read in and written back would keep the cut fields for good, also
+// where the shift leaves a multiple of 16 lines and the load passes; it is left to the Debug Inventory
+// tool, and nothing is written. CannotOpen for a missing file.
+ItemFileStatus CheckItemFileLinesClean(const std::string& itemFile = kItemFileName);
 
 // Reads the item file from its start item by item into ItemRec and hands each item to `visit`, which
 // answers false to stop the reading there. At most as many items as the table holds are read: an item

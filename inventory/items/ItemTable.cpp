@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "items/NumberText.h"
+
 namespace korvane {
 namespace {
 
@@ -67,6 +69,14 @@ void ItemTableColumns::EmptyRow(int row) {
 
 void ItemTableColumns::EmptyAll() {
   for (int row = kFirstRow; row <= kLastRow; ++row) EmptyRow(row);
+}
+
+int FindItemRow(const ItemTableColumns& table, int count, double slot, std::string_view itemNumber) {
+  const std::string fitted = FitToWidth(itemNumber, table.ItemNumberArr.Width());
+  for (int row = ItemTableColumns::kFirstRow; row <= count && ItemTableColumns::HasRow(row); ++row) {
+    if (table.ItemNumberArr(row) == fitted && NumberFromText(table.LineNoArr(row)) == slot) return row;
+  }
+  return 0;
 }
 
 }  // namespace korvane

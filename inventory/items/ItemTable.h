@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "items/ItemRecord.h"
@@ -68,6 +69,11 @@ class ItemTableColumns {
   void EmptyRow(int row);
   void EmptyAll();
 };
+
+// The first of rows 1 to `count` whose slot number has the numeric value `slot` and whose item number is
+// `itemNumber` (compared as fitted to its 15 characters), or 0 when there is none: how a window finds the
+// one item the user chose in a fresh read of the file, since slot numbers can repeat.
+int FindItemRow(const ItemTableColumns& table, int count, double slot, std::string_view itemNumber);
 
 // The one table of the program; each window that loads it owns its contents while it works on them.
 extern ItemTableColumns ItemTable;

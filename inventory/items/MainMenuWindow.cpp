@@ -1,5 +1,7 @@
 #include "items/MainMenuWindow.h"
 
+#include <windows.h>
+
 #include <string>
 
 #include "CapsOnLoader.h"
@@ -92,10 +94,31 @@ void Form1::ExitButton_Click() {
   forms::Forms::Unload<Form1>();
 }
 
+namespace {
+
+// Whether a batch file is where it would be run from. The command interpreter that runs it starts, and so
+// counts as started, whether or not the file is there; so it is looked for first where the interpreter
+// looks for it: in the current folder, then along the path.
+bool BatchFileFound(const char* batchFile) {
+  std::string folders = shell::CurrentFolder();
+  const DWORD pathSize = GetEnvironmentVariableA("PATH", nullptr, 0);
+  if (pathSize > 0) {
+    std::string path(pathSize, '\0');
+    const DWORD length = GetEnvironmentVariableA("PATH", path.data(), pathSize);
+    if (length > 0 && length < pathSize) folders += ";" + path.substr(0, length);
+  }
+  char found[MAX_PATH];
+  const DWORD length = SearchPathA(folders.c_str(), batchFile, nullptr, MAX_PATH, found, nullptr);
+  return length > 0 && length < MAX_PATH;
+}
+
+}  // namespace
+
 void Form1::Perform(std::string_view control) {
   const MainMenuAction* action = FindMainMenuAction(control);
   if (!action) return;
-  if (action->batchFile && !shell::StartProgram(action->batchFile, shell::WindowStyle::MinimizedFocus)) {
+  if (action->batchFile && (!BatchFileFound(action->batchFile) ||
+                            !shell::StartProgram(action->batchFile, shell::WindowStyle::MinimizedFocus))) {
     ReportNotStarted(action->batchFile);
   }
   OpenWorkingWindow(action->opens);

@@ -1,6 +1,7 @@
 #include "items/MasterListPage.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -133,10 +134,15 @@ void MasterListPage::EmptyEditRow() {
 void MasterListPage::FormLoad() {
   counters_.CounterMax = 0;
   counters_.indexx = 1;
-  ItemFileStatus status = FillCategoryList();
-  counters_.CounterMax = 0;
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::FittedForView);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::FittedForView);
+}
+
+void MasterListPage::FillBothLists(CounterView counters) {
+  if (FillCategoryList() != ItemFileStatus::Ok) {
+    controls_.ShowMessage(kCategoryListErrorText);
+    return;
+  }
+  if (FillItemList(counters) != ItemFileStatus::Ok) controls_.ShowItemFileError();
 }
 
 void MasterListPage::List1Click() {
@@ -198,8 +204,8 @@ void MasterListPage::AddEntryClick() {
 }
 
 void MasterListPage::SaveButtonClick() {
-  ItemTable.EmptyAll();
-  counters_.indexx = 1;
+  // The window's table and counters are left alone until the save has written the file: after a save
+  // that wrote nothing, line i of the item list still shows row i + 1, and the selection still holds.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   if (slot != 0) {
     const bool saved = addModeFlag_ == kAddModeOn ? AppendNewItem(slot) : ReplaceItems(slot);
@@ -210,32 +216,31 @@ void MasterListPage::SaveButtonClick() {
 }
 
 bool MasterListPage::AppendNewItem(double slot) {
-  const int row = counters_.CounterMax + 1;
-  if (!ItemTableColumns::HasRow(row)) {
-    controls_.ShowItemFileError();
+  if (!ItemTableColumns::HasRow(counters_.CounterMax + 1)) {
+    controls_.ShowMessage(kItemFileTooLongText);
     return false;
   }
-  counters_.indexx = static_cast<std::int16_t>(row);
   ItemRecord item;
   item.LineNo = NumberText(slot);
   for (const BoxField& box : kBoxesInScreenOrder) {
     if (!controls_.CheckNoCommaQuote(box.box)) return false;
     item.Field(box.field) = StoredText(box, controls_.Text(box.box), SaveKind::NewItem);
   }
-  ItemTable.CopyRowFrom(row, item);
   // The new item is added without rewriting the others; a failed write leaves the file as it was.
-  if (AppendItemToFile(item, itemFile_) != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+  const ItemFileStatus status = AppendItemToFile(item, itemFile_);
+  if (status != ItemFileStatus::Ok) {
+    controls_.ShowMessage(ItemFileMessage(status));
     return false;
   }
-  counters_.CounterMax = static_cast<std::int16_t>(row);
   return true;
 }
 
 bool MasterListPage::ReplaceItems(double slot) {
+  // The file is read into a table of its own, which is written back.
+  const auto fresh = std::make_unique<ItemTableColumns>();
   bool refused = false;
-  int row = 0;
-  const ItemFileStatus status = ForEachItem(
+  WindowCounters file;
+  ItemFileStatus status = ForEachItem(
       [&](const ItemRecord& read) {
         ItemRecord item = read;
         if (NumberFromText(item.LineNo) == slot) {
@@ -250,18 +255,16 @@ bool MasterListPage::ReplaceItems(double slot) {
             item.Field(field) = StoredText(box, controls_.Text(box.box), SaveKind::ChangedItem);
           }
         }
-        ItemTable.CopyRowFrom(++row, item);
+        fresh->CopyRowFrom(++file.CounterMax, item);
         return true;
       },
       itemFile_);
   if (refused) return false;
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
+  if (status == ItemFileStatus::Ok) status = RewriteItemFile(file, *fresh, itemFile_);
   if (status != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
-    return false;
-  }
-  counters_.CounterMax = static_cast<std::int16_t>(row);
-  if (RewriteItemFile(counters_, ItemTable, itemFile_) != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+    controls_.ShowMessage(ItemFileMessage(status));
     return false;
   }
   return true;
@@ -277,34 +280,38 @@ void MasterListPage::RebuildMasterLists(Rebuild form) {
     ItemTable.EmptyAll();
   }
   controls_.ClearList(MasterList::List2);
-  ItemFileStatus status = FillCategoryList();
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::Whole);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::Whole);
 }
 
 void MasterListPage::DeleteEntryClick() {
   // The table may not be a copy of the file (a category choice, a screen sort, counters fitted for the
-  // view, an abandoned save): the item is found by the selected row, and blanked in a fresh copy of the
-  // file, so that every other item is written back as it stands.
+  // view, an abandoned save): the selected item is found again in a fresh read of the file by its slot
+  // and item number, the first such as the lookup finds it, and blanked there alone, so that every other
+  // item is written back as it stands, one with the same slot number included. The fresh read goes into
+  // a table of its own: when nothing is written, the window's table still matches its lists.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   const bool selected = ItemTableColumns::HasRow(counters_.indexx) &&
                         NumberFromText(ItemTable.LineNoArr(counters_.indexx)) == slot;
   if (selected) {
+    const std::string itemNumber = ItemTable.ItemNumberArr(counters_.indexx);
+    const auto fresh = std::make_unique<ItemTableColumns>();
     WindowCounters file;
-    ItemFileStatus status = LoadItemTable(file, ItemTable, itemFile_);
-    if (status == ItemFileStatus::Ok && file.CounterMax > 0) {
-      for (int row = 1; row <= file.CounterMax; ++row) {
-        if (NumberFromText(ItemTable.LineNoArr(row)) != slot) continue;
-        const std::string category = ItemTable.CategoryArr(row);
-        ItemTable.EmptyRow(row);
-        ItemTable.LineNoArr(row) = NumberText(slot);
-        ItemTable.ItemNumberArr(row) = "OPEN";
-        ItemTable.CategoryArr(row) = category;
-      }
-      status = RewriteItemFile(file, ItemTable, itemFile_);
+    ItemFileStatus status = LoadItemTable(file, *fresh, itemFile_);
+    // Written back from what the field reader read: not when a comma or a quote has cut a field.
+    if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
+    const int row = status == ItemFileStatus::Ok ? FindItemRow(*fresh, file.CounterMax, slot, itemNumber) : 0;
+    if (status == ItemFileStatus::Ok && row == 0) {
+      controls_.ShowMessage(kItemGoneText);
+    } else if (status == ItemFileStatus::Ok) {
+      const std::string category = fresh->CategoryArr(row);
+      fresh->EmptyRow(row);
+      fresh->LineNoArr(row) = NumberText(slot);
+      fresh->ItemNumberArr(row) = "OPEN";
+      fresh->CategoryArr(row) = category;
+      status = RewriteItemFile(file, *fresh, itemFile_);
       if (status == ItemFileStatus::Ok) RebuildMasterLists(Rebuild::Short);
     }
-    if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+    if (status != ItemFileStatus::Ok) controls_.ShowMessage(ItemFileMessage(status));
   }
   controls_.FocusList(MasterList::List1);
 }
@@ -317,9 +324,7 @@ void MasterListPage::RefreshClick() {
   addModeFlag_ = kAddModeOff;
   controls_.ClearList(MasterList::List1);
   controls_.ClearList(MasterList::List2);
-  ItemFileStatus status = FillCategoryList();
-  if (status == ItemFileStatus::Ok) status = FillItemList(CounterView::FittedForView);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  FillBothLists(CounterView::FittedForView);
   controls_.FocusList(MasterList::List2);
 }
 
@@ -329,10 +334,11 @@ void MasterListPage::SortMasterListClick() {
   controls_.ClearList(MasterList::List1);
   controls_.ClearList(MasterList::List2);
   ItemTable.EmptyAll();
-  ItemFileStatus status = FillCategoryList();
+  const ItemFileStatus categories = FillCategoryList();
   counters_.CounterMax = 0;
   counters_.indexx = 1;
   std::vector<std::string> codes;
+  ItemFileStatus status = categories;
   if (status == ItemFileStatus::Ok) status = ReadCategoryCodes(codes, categoryFile_);
   bool tableFull = false;
   for (const std::string& code : codes) {
@@ -358,7 +364,11 @@ void MasterListPage::SortMasterListClick() {
   counters_.CounterMax = counters_.indexx;
   (void)files::CloseFile(kItemFileHandle);
   (void)files::CloseFile(kCategoryFileHandle);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  if (categories != ItemFileStatus::Ok) {
+    controls_.ShowMessage(kCategoryListErrorText);
+  } else if (status != ItemFileStatus::Ok) {
+    controls_.ShowItemFileError();
+  }
   controls_.FocusList(MasterList::List2);
 }
 

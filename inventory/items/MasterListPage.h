@@ -70,6 +70,8 @@ class MasterListControls {
   // What a list is given at the end of a save, a blanking, a refresh or a screen sort: the focus.
   virtual void FocusList(MasterList list) = 0;
   virtual void ShowItemFileError() = 0;  // the message box for an item file that cannot be read
+  // Any other message box of the program (critical, OK only): the others of ItemFile.h.
+  virtual void ShowMessage(const char* text) = 0;
 };
 
 inline constexpr char kAddModeOn = 'Y';
@@ -106,6 +108,9 @@ class MasterListPage {
   enum class CounterView { FittedForView, Whole };
   ItemFileStatus FillCategoryList();
   ItemFileStatus FillItemList(CounterView counters);
+  // Both, the category list first; a list that cannot be read gets its own message (the category list's
+  // kCategoryListErrorText), and the item list is not filled without the category list.
+  void FillBothLists(CounterView counters);
   void EmptyEditRow();
 
   // The slot number that Add proposes: above CounterMax and above every slot of the item file.

@@ -108,12 +108,13 @@ ItemFileStatus PrintAllItems(ItemListPrinter& printer, std::string_view date, co
   return status;
 }
 
-ItemFileStatus PrintAllItemsByCategory(ItemListPrinter& printer, std::string_view date, const std::string& itemFile,
-                                       const std::string& categoryFile) {
+CategoryPrintOutStatus PrintAllItemsByCategory(ItemListPrinter& printer, std::string_view date,
+                                               const std::string& itemFile, const std::string& categoryFile) {
   std::vector<std::string> codes;
-  ItemFileStatus status = ReadCategoryCodes(codes, categoryFile);
-  if (status == ItemFileStatus::Ok) status = CheckItemFileReadable(itemFile);
-  if (status != ItemFileStatus::Ok) return status;
+  const ItemFileStatus categoryList = ReadCategoryCodes(codes, categoryFile);
+  if (categoryList != ItemFileStatus::Ok) return {categoryList};
+  ItemFileStatus status = CheckItemFileReadable(itemFile);
+  if (status != ItemFileStatus::Ok) return {ItemFileStatus::Ok, status};
   PrintPageStart(printer, kCategoryTitle, date);
   // Only the first 2 characters of each code count here.
   for (const std::string& code : codes) {
@@ -123,7 +124,7 @@ ItemFileStatus PrintAllItemsByCategory(ItemListPrinter& printer, std::string_vie
     if (status != ItemFileStatus::Ok) break;
   }
   printer.EndDoc();
-  return status;
+  return {ItemFileStatus::Ok, status};
 }
 
 ItemFileStatus PrintSelectedCategory(ItemListPrinter& printer, std::string_view date, std::string_view categoryLine,

@@ -34,9 +34,15 @@ std::string PrintOutDate(int year, int month, int day);
 // anything is printed (CannotOpen, EndsInsideItem, TooManyItems), and nothing is printed then.
 ItemFileStatus PrintAllItems(ItemListPrinter& printer, std::string_view date,
                              const std::string& itemFile = kItemFileName);
-ItemFileStatus PrintAllItemsByCategory(ItemListPrinter& printer, std::string_view date,
-                                       const std::string& itemFile = kItemFileName,
-                                       const std::string& categoryFile = kCategoryFileName);
+// The print-out by category needs the category list as well: a list that cannot be read is reported as
+// such, and then nothing is read or printed.
+struct [[nodiscard]] CategoryPrintOutStatus {
+  ItemFileStatus categoryList = ItemFileStatus::Ok;
+  ItemFileStatus itemFile = ItemFileStatus::Ok;
+};
+CategoryPrintOutStatus PrintAllItemsByCategory(ItemListPrinter& printer, std::string_view date,
+                                               const std::string& itemFile = kItemFileName,
+                                               const std::string& categoryFile = kCategoryFileName);
 // The category is the first 2 characters of the category list's current line (empty when none is
 // selected), compared by numeric value.
 ItemFileStatus PrintSelectedCategory(ItemListPrinter& printer, std::string_view date, std::string_view categoryLine,

@@ -89,7 +89,12 @@ void Form60::PrintAll_MouseDown(const forms::MouseArgs&) {
 
 void Form60::PrintAllSorted_MouseDown(const forms::MouseArgs&) {
   ProgramPrinter printer;
-  Printed(PrintAllItemsByCategory(printer, Today()));
+  const CategoryPrintOutStatus status = PrintAllItemsByCategory(printer, Today());
+  if (status.categoryList != ItemFileStatus::Ok) {
+    ShowErrorMessage(kCategoryListErrorText);
+    return;
+  }
+  Printed(status.itemFile);
 }
 
 void Form60::PrintSelected_MouseDown(const forms::MouseArgs&) {
@@ -138,5 +143,6 @@ int Form60::SelectedLine(MasterList list) { return ListOf(list).ListIndex(); }
 std::string Form60::CurrentLine(MasterList list) { return ListOf(list).Text(); }
 void Form60::FocusList(MasterList list) { ListOf(list).SetFocus(); }
 void Form60::ShowItemFileError() { korvane::ShowItemFileError(); }
+void Form60::ShowMessage(const char* text) { ShowErrorMessage(text); }
 
 }  // namespace korvane

@@ -57,6 +57,7 @@ class Form60 : public forms::Form, private MasterListControls {
   std::string CurrentLine(MasterList list) override;
   void FocusList(MasterList list) override;
   void ShowItemFileError() override;
+  void ShowMessage(const char* text) override;
 
   forms::ListBox& ListOf(MasterList list);
   // A print-out's outcome: a file that cannot be read gets the item-file message.

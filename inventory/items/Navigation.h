@@ -108,34 +108,32 @@ inline constexpr std::array<CallerFlagRow, 7> kCallerFlagOrder = {{
 // The caller flag of a window, or nullptr for the main menu and the Debug Inventory tool.
 char* CallerFlagOf(std::string_view window, CallerFlags& flags = Callers);
 
-// A help page: the viewer's command line, started from a window's help menu entry. The working windows
-// start it in the help folder and make the data folder current again; the main menu starts its pages in
-// whatever folder is current.
+// A help page: the viewer's command line, started from a window's help menu entry in the help folder, where
+// the pages live; the data folder is made current again afterwards.
 enum class HelpWindow { Normal, Maximized };
 
 struct HelpPage {
   const char* window;
   const char* menuEntry;
   const char* commandLine;
-  bool inHelpFolder;
   HelpWindow show;
 };
 
 inline constexpr std::array<HelpPage, 14> kHelpPages = {{
-    {"Form1", "mainprogram", "hh index.htm", false, HelpWindow::Maximized},
-    {"Form1", "about", "hh KorvaneSupport.htm", false, HelpWindow::Normal},
-    {"Form1", "fendrixupload", "hh fendrixupload.htm", false, HelpWindow::Normal},
-    {"Form2", "help", "hh SortInventoryFile.htm", true, HelpWindow::Normal},
-    {"Form3", "help", "hh inventoryadjust-1050.htm", true, HelpWindow::Normal},
-    {"Form41", "help", "hh printinvadjust-1065.htm", true, HelpWindow::Normal},
-    {"Form12", "help", "hh printsandi-1074.htm", true, HelpWindow::Normal},
-    {"Form37", "help", "hh zeroinvtranslist-1089.htm", true, HelpWindow::Normal},
-    {"Form63", "helpday", "hh dailyprocessing-1033.htm", true, HelpWindow::Normal},
-    {"Form63", "helpweek", "hh mainweeklyprocess-1085.htm", true, HelpWindow::Normal},
-    {"Form63", "helpmonth", "hh mainmonthprocess-1056.htm", true, HelpWindow::Normal},
-    {"Form63", "helpyear", "hh mailyearlyprocess-1088.htm", true, HelpWindow::Normal},
-    {"Form4", "help", "hh DebugTool.htm", true, HelpWindow::Normal},
-    {"Form60", "help", "hh korvane.htm", true, HelpWindow::Normal},
+    {"Form1", "mainprogram", "hh index.htm", HelpWindow::Maximized},
+    {"Form1", "about", "hh KorvaneSupport.htm", HelpWindow::Normal},
+    {"Form1", "fendrixupload", "hh fendrixupload.htm", HelpWindow::Normal},
+    {"Form2", "help", "hh SortInventoryFile.htm", HelpWindow::Normal},
+    {"Form3", "help", "hh inventoryadjust-1050.htm", HelpWindow::Normal},
+    {"Form41", "help", "hh printinvadjust-1065.htm", HelpWindow::Normal},
+    {"Form12", "help", "hh printsandi-1074.htm", HelpWindow::Normal},
+    {"Form37", "help", "hh zeroinvtranslist-1089.htm", HelpWindow::Normal},
+    {"Form63", "helpday", "hh dailyprocessing-1033.htm", HelpWindow::Normal},
+    {"Form63", "helpweek", "hh mainweeklyprocess-1085.htm", HelpWindow::Normal},
+    {"Form63", "helpmonth", "hh mainmonthprocess-1056.htm", HelpWindow::Normal},
+    {"Form63", "helpyear", "hh mailyearlyprocess-1088.htm", HelpWindow::Normal},
+    {"Form4", "help", "hh DebugTool.htm", HelpWindow::Normal},
+    {"Form60", "help", "hh korvane.htm", HelpWindow::Normal},
 }};
 
 const HelpPage* FindHelpPage(std::string_view window, std::string_view menuEntry);

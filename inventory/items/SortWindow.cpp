@@ -33,9 +33,10 @@ void Form2::SortInventoryFile_Click() {
     case SortStatus::CategoryListUnreadable:
       forms::MsgBox(kCategoryListErrorText, kCriticalOkOnly, kErrorConditionTitle);
       break;
-    // The item file is left as it was in both cases.
-    case SortStatus::ItemFileUnreadable:
-    case SortStatus::CannotWrite: ShowItemFileError(); break;
+    // The item file is left as it was in each case.
+    case SortStatus::ItemFileUnreadable: ShowItemFileError(); break;
+    case SortStatus::TooManyItems: ShowErrorMessage(kItemFileTooLongText); break;
+    case SortStatus::CannotWrite: ShowErrorMessage(kItemFileNotSavedText); break;
   }
 }
 

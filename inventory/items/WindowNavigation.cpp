@@ -57,23 +57,16 @@ void ReportNotStarted(std::string_view commandLine) {
   forms::MsgBox("Cannot start \"" + std::string(commandLine) + "\".", kCriticalOkOnly, kErrorConditionTitle);
 }
 
-void OpenHelpPage(std::string_view commandLine) {
-  shell::ChangeFolder(kHelpFolder);
-  const shell::StartResult started = shell::StartProgram(commandLine, shell::WindowStyle::NormalFocus);
-  shell::ChangeFolder(kDataFolder);
-  if (!started) ReportNotStarted(commandLine);
-}
-
 void OpenHelpPageOf(const forms::Form& window, std::string_view menuEntry) {
   const HelpPage* page = FindHelpPage(window.Name(), menuEntry);
   if (!page) return;
-  if (page->inHelpFolder) {
-    OpenHelpPage(page->commandLine);
-    return;
-  }
   const auto style =
       page->show == HelpWindow::Maximized ? shell::WindowStyle::MaximizedFocus : shell::WindowStyle::NormalFocus;
-  if (!shell::StartProgram(page->commandLine, style)) ReportNotStarted(page->commandLine);
+  // The viewer looks for the page in the folder that is current when it starts.
+  shell::ChangeFolder(kHelpFolder);
+  const shell::StartResult started = shell::StartProgram(page->commandLine, style);
+  shell::ChangeFolder(kDataFolder);
+  if (!started) ReportNotStarted(page->commandLine);
 }
 
 void ApplyHover(forms::Form& window, std::string_view control, bool entering) {
@@ -91,6 +84,16 @@ void ShowItemFileError() {
   forms::MsgBox(kItemFileErrorText, kCriticalOkOnly, kErrorConditionTitle, kItemFileErrorHelpFile,
                 kItemFileErrorHelpContext);
 }
+
+void ShowErrorMessage(const char* text) {
+  if (std::string_view(text) == kItemFileErrorText) {
+    ShowItemFileError();
+    return;
+  }
+  forms::MsgBox(text, kCriticalOkOnly, kErrorConditionTitle);
+}
+
+void ShowItemFileProblem(ItemFileStatus status) { ShowErrorMessage(ItemFileMessage(status)); }
 
 bool CheckNoCommaQuote(forms::TextBox& box) {
   if (HasNoCommaQuote(box.Text())) return true;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "forms/Forms.h"
+#include "items/ItemFile.h"
 
 namespace korvane {
 
@@ -27,12 +28,8 @@ void OpenDebugInventory(forms::Form& window);
 // flags, loaded afresh, and that flag cleared; or, when none is set, back to a fresh main menu.
 void ReturnToCaller();
 
-// Starts a help page of a working window: the help folder made current, the viewer started with the
-// page in a normal window, and the data folder made current again.
-void OpenHelpPage(std::string_view commandLine);
-
-// The help page of a window's menu entry, as the help table gives it (the main menu's pages are started
-// in the folder that is current, the working windows' through OpenHelpPage).
+// The help page of a window's menu entry, as the help table gives it: the help folder made current, the
+// viewer started with the page in the window style of the table, and the data folder made current again.
 void OpenHelpPageOf(const forms::Form& window, std::string_view menuEntry);
 
 // Sets the hover property of a button of the window as the hover table gives it, for the mouse entering
@@ -41,6 +38,13 @@ void ApplyHover(forms::Form& window, std::string_view control, bool entering);
 
 // The message for an item file that cannot be read: critical, OK only, with its help file and context.
 void ShowItemFileError();
+
+// A message of the program, critical and OK only, under its common title; the item-file message with its
+// help file and context.
+void ShowErrorMessage(const char* text);
+
+// The message for a failed item file status (ItemFileMessage).
+void ShowItemFileProblem(ItemFileStatus status);
 
 // The check of a box of the master list or the Debug Inventory tool before a save: true when its text
 // holds neither a comma nor a double quote. Otherwise the user is told (critical, OK only, with the

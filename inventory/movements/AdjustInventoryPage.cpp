@@ -1,5 +1,6 @@
 #include "movements/AdjustInventoryPage.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "files/SequentialFiles.h"
@@ -57,7 +58,7 @@ void AdjustInventoryPage::Text36KeyPress(int& keyAscii) {
 void AdjustInventoryPage::Lookup() {
   const LookupResult found = LookupItem(controls_.Text(AdjustBox::Text38), itemFile_);
   if (found.status != ItemFileStatus::Ok) {
-    controls_.ShowItemFileError();
+    controls_.ShowMessage(ItemFileMessage(found.status));
     ResetAdjustPage(ResetKind::Plain);
     return;
   }
@@ -65,6 +66,7 @@ void AdjustInventoryPage::Lookup() {
   controls_.SetText(AdjustBox::Text35, found.item ? found.item->Description : "");
   controls_.SetText(AdjustBox::Text16, found.item ? found.item->LineNo : "");
   controls_.SetText(AdjustBox::Text37, found.item ? found.item->Quantity : "");
+  foundItemNumber_ = found.item ? found.item->ItemNumber : "";
   controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);
   controls_.SetMarquee(StepMarker::TypeAmount, kBlinkingMarquee);
   controls_.SetFocusTo(AdjustFocus::Text36);
@@ -73,15 +75,33 @@ void AdjustInventoryPage::Lookup() {
 ChosenKinds AdjustInventoryPage::ChosenKindsNow() {
   ChosenKinds chosen{};
   for (const MovementKindInfo& info : kMovementKinds) {
-    chosen[static_cast<int>(info.kind)] = controls_.KindValue(info.kind) == 0;
+    const std::optional<long> value = controls_.KindValue(info.kind);
+    chosen[static_cast<int>(info.kind)] = value && *value == 0;
   }
   return chosen;
 }
 
 void AdjustInventoryPage::SaveClick() {
-  const ItemFileStatus status = PostMovement(PostingSlot(controls_.Text(AdjustBox::Text16)), ChosenKindsNow(),
-                                             controls_.Text(AdjustBox::Text36), counters_, itemFile_);
-  if (status != ItemFileStatus::Ok) controls_.ShowItemFileError();
+  const ChosenKinds kinds = ChosenKindsNow();
+  if (std::count(kinds.begin(), kinds.end(), true) != 1) {
+    // No kind, or several read unchecked (a button that missed a check): which to post is not known.
+    files::CloseAllFiles();
+    controls_.ShowMessage(kChooseOneKindText);
+    return;
+  }
+  std::optional<PostedItem> item;
+  if (const std::optional<double> slot = PostingSlot(controls_.Text(AdjustBox::Text16))) {
+    item = PostedItem{*slot, foundItemNumber_};
+  }
+  const PostingResult result =
+      PostMovement(item, kinds, controls_.Text(AdjustBox::Text36), counters_, itemFile_);
+  if (const char* message = PostingMessage(result)) {
+    // Nothing was written: the page keeps what the user typed, so that the same Save can be tried again;
+    // the files are closed as after every Save.
+    files::CloseAllFiles();
+    controls_.ShowMessage(message);
+    return;
+  }
   ResetAdjustPage(ResetKind::AfterSave);
 }
 
@@ -92,6 +112,7 @@ void AdjustInventoryPage::ResetAdjustPage(ResetKind reset) {
        {AdjustBox::Text35, AdjustBox::Text36, AdjustBox::Text37, AdjustBox::Text38, AdjustBox::Text16}) {
     controls_.SetText(box, "");
   }
+  foundItemNumber_.clear();
   for (MovementKind kind : kKindButtonOrder) controls_.CheckKind(kind);
   if (reset == ResetKind::AfterSave) files::CloseAllFiles();
   controls_.SetMarquee(StepMarker::TypeItemNumber, kNoMarquee);

@@ -8,6 +8,7 @@
 // page's KindClick can run nested inside another.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "items/ItemFile.h"
@@ -42,12 +43,18 @@ class AdjustPageControls {
   virtual ~AdjustPageControls() = default;
   virtual std::string Text(AdjustBox box) = 0;
   virtual void SetText(AdjustBox box, const std::string& text) = 0;
-  virtual int KindValue(MovementKind kind) = 0;  // the button's Value: 0 unchecked, 1 checked
+  // The button's Value: 0 unchecked, non-zero checked; none when the button refused the read.
+  virtual std::optional<long> KindValue(MovementKind kind) = 0;
   virtual void CheckKind(MovementKind kind) = 0;  // Value := True; may fire the button's Click inside
   virtual void SetMarquee(StepMarker marker, int style) = 0;
   virtual void SetFocusTo(AdjustFocus target) = 0;
-  virtual void ShowItemFileError() = 0;  // the message box for an item file that cannot be read
+  // A message box of the program (critical, OK only): kItemFileErrorText and the others of ItemFile.h.
+  virtual void ShowMessage(const char* text) = 0;
 };
+
+// The message of a Save when not exactly one kind reads chosen: nothing is posted.
+inline constexpr char kChooseOneKindText[] =
+    "Error Condition Exists, choose exactly one kind of movement before saving; nothing was saved.";
 
 // A typed lower-case letter a to z becomes its capital; every other key passes unchanged.
 int FoldKeyToUpperCase(int keyAscii);
@@ -63,7 +70,7 @@ class AdjustInventoryPage {
   void SaveClick();
   void RefreshClick();
 
-  // The kinds whose buttons read unchecked.
+  // The kinds whose buttons read unchecked; a button whose read is refused is not chosen.
   ChosenKinds ChosenKindsNow();
 
  private:
@@ -74,6 +81,9 @@ class AdjustInventoryPage {
   AdjustPageControls& controls_;
   std::string itemFile_;
   WindowCounters counters_;
+  // The item number of the item that the last lookup found, which Save posts to with the slot of Text16;
+  // empty when the lookup found nothing or the page was reset.
+  std::string foundItemNumber_;
   // Set while a kind's Click checks the other buttons. Checking the button chosen before fires its Click
   // inside; that nested Click must not check the button just clicked again, or switching from one kind
   // to another would leave none chosen.

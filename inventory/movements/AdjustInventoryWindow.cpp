@@ -80,8 +80,8 @@ std::string Form3::Text(AdjustBox box) { return TextBoxNamed(BoxName(box)).Text(
 
 void Form3::SetText(AdjustBox box, const std::string& text) { TextBoxNamed(BoxName(box)).SetText(text); }
 
-int Form3::KindValue(MovementKind kind) {
-  return static_cast<int>(ButtonValueOf(Hosted(InfoOf(kind).control).Property(kValueDispid)));
+std::optional<long> Form3::KindValue(MovementKind kind) {
+  return ButtonValueOf(Hosted(InfoOf(kind).control).Property(kValueDispid));
 }
 
 void Form3::CheckKind(MovementKind kind) {
@@ -102,6 +102,6 @@ void Form3::SetFocusTo(AdjustFocus target) {
   }
 }
 
-void Form3::ShowItemFileError() { korvane::ShowItemFileError(); }
+void Form3::ShowMessage(const char* text) { ShowErrorMessage(text); }
 
 }  // namespace korvane

@@ -47,11 +47,11 @@ class Form3 : public forms::Form, private AdjustPageControls {
   // AdjustPageControls
   std::string Text(AdjustBox box) override;
   void SetText(AdjustBox box, const std::string& text) override;
-  int KindValue(MovementKind kind) override;
+  std::optional<long> KindValue(MovementKind kind) override;
   void CheckKind(MovementKind kind) override;
   void SetMarquee(StepMarker marker, int style) override;
   void SetFocusTo(AdjustFocus target) override;
-  void ShowItemFileError() override;
+  void ShowMessage(const char* text) override;
 
   AdjustInventoryPage page_{*this};
 };

@@ -11,6 +11,8 @@ void EmptyCounters(const ResetCounters& counters, const WindowCounters& window, 
 ResetOutcome PressResetButton(const ResetButton& button, long buttonValue, WindowCounters& window,
                               const std::string& itemFile) {
   ItemFileStatus status = LoadItemTable(window, ItemTable, itemFile);
+  // Written back from what the field reader read: not when a comma or a quote has cut a field.
+  if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile);
   if (status == ItemFileStatus::Ok) {
     EmptyCounters(button.counters, window);
     status = RewriteItemFile(window, ItemTable, itemFile);

@@ -63,8 +63,9 @@ struct ResetOutcome {
 // One press on a reset button, given the button's value as it reads at the press (checked reads True,
 // -1): the item file loaded into the table, the button's counters emptied in every item, and the file
 // rewritten through the crash-safe rewrite, item order and every other line unchanged. A file that
-// cannot be read to its end is not written at all (the table would hold only part of it); a file that
-// cannot be written is left as it was. The indicator is lit only when the file was rewritten.
+// cannot be read to its end is not written at all (the table would hold only part of it), nor one whose
+// lines hold a comma or a quote (CheckItemFileLinesClean); a file that cannot be written is left as it
+// was. The indicator is lit only when the file was rewritten.
 ResetOutcome PressResetButton(const ResetButton& button, long buttonValue, WindowCounters& window,
                               const std::string& itemFile = kItemFileName);
 

@@ -11,7 +11,7 @@ LookupResult LookupItem(std::string_view typed, const std::string& itemFile) {
   result.status = ForEachItem(
       [&](const ItemRecord& item) {
         if (!ItemNumberBeginsWith(item.ItemNumber, typed)) return true;
-        result.item = FoundItem{item.LineNo, item.Description, item.Quantity};
+        result.item = FoundItem{item.LineNo, item.ItemNumber, item.Description, item.Quantity};
         return false;
       },
       itemFile);

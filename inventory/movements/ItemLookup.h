@@ -12,6 +12,7 @@ namespace korvane {
 
 struct FoundItem {
   std::string LineNo;
+  std::string ItemNumber;   // 15 characters, trailing blanks included
   std::string Description;  // 30 characters, trailing blanks included
   std::string Quantity;     // 6 characters, trailing blanks included
 };

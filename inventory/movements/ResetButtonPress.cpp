@@ -16,10 +16,11 @@ constexpr long kIndicatorGreen = 0x008000;
 
 void ProcessResetPress(forms::Form& window, const ResetButton& button, WindowCounters& counters) {
   // Read before the file work: the value the button held when it was pressed.
-  const long value = ButtonValueOf(window.Hosted(button.button).Property(kValueDispid));
+  // A button whose Value cannot be read counts as unchecked: only a reading of checked lights the indicator.
+  const long value = ButtonValueOf(window.Hosted(button.button).Property(kValueDispid)).value_or(0);
   const ResetOutcome outcome = PressResetButton(button, value, counters);
   if (outcome.status != ItemFileStatus::Ok) {
-    ShowItemFileError();
+    ShowItemFileProblem(outcome.status);
     return;
   }
   if (!outcome.lightIndicator) return;

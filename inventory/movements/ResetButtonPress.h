@@ -9,8 +9,8 @@
 namespace korvane {
 
 // Reads the button's Value, resets the counters of every item, and lights the indicator as the button's
-// rule says. A file that cannot be read or written is left as it was, reported in the item-file message,
-// and lights nothing.
+// rule says. A file that cannot be read or written is left as it was, reported in the message of its
+// failure, and lights nothing.
 void ProcessResetPress(forms::Form& window, const ResetButton& button, WindowCounters& counters);
 
 }  // namespace korvane

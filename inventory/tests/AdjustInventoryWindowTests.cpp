@@ -6,6 +6,9 @@
 #include "items/MainMenuWindow.h"
 #include "movements/AdjustInventoryWindow.h"
 #include "movements/MovementKind.h"
+#include "movements/StockPosting.h"
+#include "files/SequentialFiles.h"
+#include "items/ItemFile.h"
 
 namespace korvane {
 namespace {
@@ -39,6 +42,13 @@ class AdjustInventoryWindow : public testing::KorvaneWindowsTest {
   void Post(const char* kind, const std::string& item, const std::string& amount) {
     Window().Click(kind).Type("Text38", item).PressEnter("Text38").Type("Text36", amount).PressEnter("Text36");
     Window().Click("SaveButton4");
+  }
+
+  void ExpectTypedPageKept(const char* kind, const char* itemNumber, const char* amount) {
+    EXPECT_EQ(Window().Text("Text38"), itemNumber);
+    EXPECT_EQ(Window().Text("Text36"), amount);
+    EXPECT_NE(Window().Text("Text16"), "");
+    EXPECT_EQ(ChosenKinds(), std::vector<std::string>{kind});
   }
 
   void ExpectResetPage() {
@@ -178,7 +188,65 @@ TEST_F(AdjustInventoryWindow, AnItemFileCutShortIsReportedAndLeftAsItWas) {
   Post("ItemReceipts", "AB", "5");
   EXPECT_EQ(ui_.MessageBoxes().size(), 2u);
   EXPECT_EQ(ItemFileNow(), cut);
-  ExpectResetPage();
+  ExpectTypedPageKept("ItemReceipts", "AB", "5");
+}
+
+// A kind whose button cannot tell its Value is not taken as chosen.
+TEST_F(AdjustInventoryWindow, AKindButtonWhoseValueCannotBeReadIsNotPosted) {
+  standIns_.RefuseValueReads("Sales");
+  Post("ItemReceipts", "AB", "5");
+  std::vector<ItemFields> expected = SmallItemFile();
+  FieldOf(expected[0], ItemField::Quantity) = "15";
+  FieldOf(expected[0], ItemField::Receipts) = "12";
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+// A Save that writes nothing tells why, and the page keeps what the user typed for another try.
+TEST_F(AdjustInventoryWindow, EachSaveThatWritesNothingHasItsMessageAndKeepsThePage) {
+  std::vector<ItemFields> quoted = SmallItemFile();
+  FieldOf(quoted[2], ItemField::Description) = "\"Big\" hammer";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    long failWritesAfter;
+    const char* amount;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"a write that fails", ItemFileBytes(SmallItemFile()), 3, "5", kItemFileNotSavedText},
+      {"a quote that the reader cuts", ItemFileBytes(quoted), -1, "5", kItemFileErrorText},
+      {"a quantity beyond its 6 characters", ItemFileBytes(SmallItemFile()), -1, "1000000", kPostingOutOfRangeText},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteItemFile(c.bytes);
+    ui_.ForgetMessageBoxes();
+    Window().Click("RefreshAdJInv");
+    files::FailWritesAfterLinesForTesting(c.failWritesAfter);
+    ui_.AnswerNextMessageBox(IDOK);
+    Post("ItemReceipts", "AB", c.amount);
+    files::FailWritesAfterLinesForTesting(-1);
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, c.message);
+    EXPECT_EQ(ui_.MessageBoxes()[0].title, "Error Condition Query");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+    EXPECT_EQ(ItemFileNow(), c.bytes);
+    ExpectTypedPageKept("ItemReceipts", "AB", c.amount);
+  }
+
+  // No kind chosen: the item looked up and the amount typed are kept.
+  WriteItemFile(ItemFileBytes(SmallItemFile()));
+  ui_.ForgetMessageBoxes();
+  Window().Click("RefreshAdJInv");
+  Window().Type("Text38", "AB").PressEnter("Text38").Type("Text36", "5").PressEnter("Text36");
+  ui_.AnswerNextMessageBox(IDOK);
+  Window().Click("SaveButton4");
+  ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(ui_.MessageBoxes()[0].text, kChooseOneKindText);
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+  EXPECT_EQ(Window().Text("Text16"), "1");
+  EXPECT_EQ(Window().Text("Text36"), "5");
 }
 
 TEST_F(AdjustInventoryWindow, HoverChangesTheKindButtonsCaptionSize) {

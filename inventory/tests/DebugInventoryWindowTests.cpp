@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "KorvaneWindowsFixture.h"
+#include "files/SequentialFiles.h"
 #include "items/DebugInventory.h"
+#include "items/ItemFile.h"
 #include "items/DebugInventoryWindow.h"
 #include "items/MainMenuWindow.h"
 #include "items/SortWindow.h"
@@ -133,6 +135,68 @@ TEST_F(DebugInventoryWindow, ACorrectionStillHoldingAQuoteIsRefusedUntilItIsRemo
   EXPECT_EQ(ui_.MessageBoxes().size(), 1u);
   FieldOf(items[1], ItemField::SoldYear) = "1";
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(items));
+}
+
+// What every other window refuses, the scan shows as an error, and Save mends it.
+TEST_F(DebugInventoryWindow, AFileThatOtherWindowsRefuseIsNeverComplete) {
+  const std::string items = ItemFileBytes(SmallItemFile());
+  std::string commaInSlot = items;
+  commaInSlot.replace(commaInSlot.find("\r\n2\r\n"), 5, "\r\n2,5\r\n");
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* record;   // Text8
+    const char* message;  // nullptr: none
+  };
+  const Case cases[] = {
+      {"a comma in a slot number", commaInSlot, "2,5", nullptr},
+      {"a last item cut short", items + "5\r\nLAST\r\n", "5", kLastItemShortText},
+      {"a stray empty line at the end", items + "\r\n", "", kLastItemShortText},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteItemFile(c.bytes);
+    ui_.ForgetMessageBoxes();
+    auto tool = Open();
+    if (c.message) ui_.AnswerNextMessageBox(IDOK);
+    tool.Click("DebugTool");
+    EXPECT_EQ(tool.Text("Text9"), "ERROR");
+    EXPECT_EQ(StatusColour(), kRed);
+    EXPECT_EQ(tool.Text("Text8"), c.record);
+    ASSERT_EQ(ui_.MessageBoxes().size(), c.message ? 1u : 0u);
+    if (c.message) EXPECT_EQ(ui_.MessageBoxes()[0].text, c.message);
+    EXPECT_EQ(ItemFileNow(), c.bytes);  // the scan writes nothing
+
+    tool.Click("SaveButton");
+    EXPECT_EQ(CheckItemFileReadable(testing::kItemFile), ItemFileStatus::Ok);
+    tool.Click("DebugTool");
+    EXPECT_EQ(tool.Text("Text9"), "Complete");
+    forms::Forms::UnloadAll();
+  }
+}
+
+TEST_F(DebugInventoryWindow, AFailedSaveAndAFileOfTooManyItemsHaveMessagesOfTheirOwn) {
+  auto tool = Open();
+  files::FailWritesAfterLinesForTesting(5);
+  ui_.AnswerNextMessageBox(IDOK);
+  tool.Click("SaveButton");
+  files::FailWritesAfterLinesForTesting(-1);
+  ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+  EXPECT_EQ(ui_.MessageBoxes()[0].text, kItemFileNotSavedText);
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+
+  std::string many;
+  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) many += ItemFileBytes({SmallItemFile()[item % 4]});
+  WriteItemFile(many);
+  ui_.AnswerNextMessageBox(IDOK);
+  tool.Click("DebugTool");
+  ui_.AnswerNextMessageBox(IDOK);
+  tool.Click("SaveButton");
+  ASSERT_EQ(ui_.MessageBoxes().size(), 3u);
+  EXPECT_EQ(ui_.MessageBoxes()[1].text, kItemFileTooLongText);
+  EXPECT_EQ(ui_.MessageBoxes()[2].text, kItemFileTooLongText);
+  EXPECT_EQ(tool.Text("Text9"), "ERROR");
+  EXPECT_TRUE(ItemFileNow() == many);
 }
 
 TEST_F(DebugInventoryWindow, AMissingItemFileIsReportedAndNotCreated) {

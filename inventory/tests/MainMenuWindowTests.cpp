@@ -123,11 +123,60 @@ TEST_F(MainMenuWindow, TheDebugToolFromTheMainMenuBacksUpFirstAndReturnsToTheMai
   EXPECT_NE(&ui_.On("Form1").Get(), oldMenu);
 }
 
+TEST_F(MainMenuWindow, AMissingBackupBatchFileIsReportedNotStartedAndTheDebugToolStillOpens) {
+  DeleteFileA("c:\\Korvane\\BAKITEMD.BAT");
+  for (const char* entry : {"DebugTool", "debugtools"}) {
+    SCOPED_TRACE(entry);
+    ui_.ForgetMessageBoxes();
+    auto menu = StartProgram();
+    ui_.AnswerNextMessageBox(IDOK);
+    if (entry[0] == 'D') {
+      menu.Click(entry);
+    } else {
+      menu.ChooseMenu(entry);
+    }
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, "Cannot start \"" + std::string(FindMainMenuAction(entry)->batchFile) + "\".");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+    EXPECT_TRUE(ui_.IsVisible("Form4"));
+    forms::Forms::UnloadAll();
+  }
+}
+
 TEST_F(MainMenuWindow, AWorkingWindowsHelpPageOpensFromTheHelpFolderAndTheDataFolderIsCurrentAfter) {
   InstallHelpPage("inventoryadjust-1050.htm");
   StartProgram().Click("InventoryAdjustments");
   testing::ExpectHelpPageShown(ui_.On("Form3"), "help", "Adjust Inventory / Sales - Korvane Help");
   EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(MainMenuWindow, TheMainMenusHelpPagesOpenFromTheHelpFolderMainProgramMaximized) {
+  struct Case {
+    const char* menuEntry;
+    const char* page;
+    const char* title;
+    bool maximized;
+  };
+  const Case cases[] = {
+      {"mainprogram", "index.htm", "Korvane Help - Korvane Help", true},
+      {"about", "KorvaneSupport.htm", "About Korvane - Korvane Help", false},
+      {"fendrixupload", "fendrixupload.htm", "Fendrix Payroll Freeware - Korvane Help", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.menuEntry);
+    InstallHelpPage(c.page);
+    auto menu = StartProgram();
+    // As after any working window's own help: the data folder, where no page lives, is current.
+    ASSERT_TRUE(shell::ChangeFolder("c:\\Korvane"));
+    menu.ChooseMenu(c.menuEntry);
+    EXPECT_TRUE(SameFolder(shell::CurrentFolder(), "c:\\Korvane")) << shell::CurrentFolder();
+    HWND viewer = testing::WaitForHelpViewer(c.title);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(IsZoomed(viewer) != FALSE, c.maximized);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+    forms::Forms::UnloadAll();
+  }
 }
 
 TEST_F(MainMenuWindow, AWindowThatChecksTheItemFileReportsOneItCannotRead) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include "KorvaneWindowsFixture.h"
+#include "items/CategoryList.h"
 #include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
 #include "items/MasterListLine.h"
@@ -232,6 +234,43 @@ TEST_F(MasterListWindow, ThePrintButtonsPrintOnThePressOfTheMouse) {
   EXPECT_EQ(documents[1].lines.size(), 6u + 4u);
   EXPECT_EQ(documents[2].lines.size(), 6u + 3u);  // the free slot's empty category is not listed
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(MasterListWindow, WithoutTheCategoryListRefreshScreenSortAndTheSortedPrintOutBlameTheList) {
+  std::remove(testing::kCategoryFile);
+  const auto press = [this](const char* button) {
+    forms::EventArgs args;
+    args.mouse.button = forms::kLeftButton;
+    ASSERT_TRUE(Window().Get().Raise(button, std::nullopt, "MouseDown", args));
+    ui_.Pump();
+  };
+  const std::function<void()> actions[] = {
+      [this] { Window().Click("RefreshRibbon"); },
+      [this] { Window().Click("SortMasterList"); },
+      [&press] { press("PrintAllSorted"); },
+  };
+  for (const auto& act : actions) {
+    ui_.ForgetMessageBoxes();
+    ui_.AnswerNextMessageBox(IDOK);
+    act();
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, kCategoryListErrorText);
+    EXPECT_EQ(ui_.MessageBoxes()[0].title, "Error Condition Query");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+  }
+  EXPECT_TRUE(ui_.PrintedDocuments().empty());
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()));
+}
+
+TEST_F(MasterListWindow, DeleteBlanksOnlyTheClickedItemWhenItsSlotRepeats) {
+  std::vector<ItemFields> items = SmallItemFile();
+  FieldOf(items[3], ItemField::LineNo) = "2";
+  WriteItemFile(ItemFileBytes(items));
+  Window().Click("RefreshRibbon").ClickListLine("List1", 3).Click("DeleteEntry");
+  std::vector<ItemFields> expected = items;
+  expected[3] = {"2", "OPEN", "", "12", "", "", "", "", "", "", "", "", "", "", "", ""};
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 

@@ -8,6 +8,7 @@
 #include "KorvaneWindowsFixture.h"
 #include "items/MainMenuWindow.h"
 #include "items/SortWindow.h"
+#include "items/tests/ItemFileFixtures.h"
 
 namespace korvane {
 namespace {
@@ -89,6 +90,35 @@ TEST_F(SortWindow, AMissingListOrAnUnreadableItemFileIsReportedAndNothingIsWritt
   EXPECT_EQ(ui_.MessageBoxes()[1].text, "Error Condition Exists, goto (Debug Inventory) to correct.");
   EXPECT_EQ(ItemFileNow(), cut);
   EXPECT_EQ(sort.Text("Text4"), "");
+}
+
+TEST_F(SortWindow, AFailedWriteAndAFileOfTooManyItemsHaveMessagesOfTheirOwn) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    long failWritesAfter;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"a write that fails", ItemFileBytes(SmallItemFile()), 20, kItemFileNotSavedText},
+      {"15,001 items", testing::WellFormedItemFile(ItemTableColumns::kLastRow + 1), -1, kItemFileTooLongText},
+  };
+  auto sort = Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ui_.ForgetMessageBoxes();
+    WriteItemFile(c.bytes);
+    files::FailWritesAfterLinesForTesting(c.failWritesAfter);
+    ui_.AnswerNextMessageBox(IDOK);
+    sort.Click("SortInventoryFile");
+    files::FailWritesAfterLinesForTesting(-1);
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, c.message);
+    EXPECT_EQ(ui_.MessageBoxes()[0].title, "Error Condition Query");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+    EXPECT_TRUE(ItemFileNow() == c.bytes);
+    EXPECT_EQ(sort.Text("Text4"), "");
+  }
 }
 
 TEST_F(SortWindow, AnUnreadableItemFileIsReportedWhenTheWindowOpens) {

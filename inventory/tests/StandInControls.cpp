@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <variant>
 
@@ -46,11 +47,12 @@ long LongOf(const PropertyValue& value) {
 
 class StandInControl;
 StandInControl* g_underPointer = nullptr;
+std::set<std::string> g_valueReadsRefused;
 
 class StandInControl : public forms::HostedControl {
  public:
   StandInControl(forms::HostedControlSite& site, const forms::ElementDescription& element, HWND parent)
-      : site_(site), behaviour_(BehaviourOf(element)) {
+      : site_(site), behaviour_(BehaviourOf(element)), name_(element.name) {
     for (const auto& property : element.properties) {
       if (property.values.size() != 1) continue;
       const auto& value = property.values[0];
@@ -107,6 +109,7 @@ class StandInControl : public forms::HostedControl {
   HRESULT GetProperty(long dispid, PropertyValue& value) override {
     if (dispid == kValue) {
       if (behaviour_ != Behaviour::Check && behaviour_ != Behaviour::Ribbon) return DISP_E_MEMBERNOTFOUND;
+      if (g_valueReadsRefused.count(name_)) return E_FAIL;
       // A check button reads 1 when checked; a ribbon reads True when down.
       value = behaviour_ == Behaviour::Check ? PropertyValue(down_ ? 1L : 0L) : PropertyValue(down_);
       return S_OK;
@@ -213,6 +216,7 @@ class StandInControl : public forms::HostedControl {
 
   forms::HostedControlSite& site_;
   Behaviour behaviour_;
+  std::string name_;
   HWND window_ = nullptr;
   bool down_ = false;
   std::map<long, PropertyValue> properties_;
@@ -241,6 +245,9 @@ StandInControls::StandInControls() {
 StandInControls::~StandInControls() {
   forms::RegisterHostedControlFactory("activex", nullptr);
   g_underPointer = nullptr;
+  g_valueReadsRefused.clear();
 }
+
+void StandInControls::RefuseValueReads(const std::string& elementName) { g_valueReadsRefused.insert(elementName); }
 
 }  // namespace korvane::testing

@@ -10,7 +10,10 @@
 //   - The pointer moving onto a button raises MouseExit on the button it left and MouseEnter on it.
 //   - Value (47), FontSize (2), FontBold (3), MarqueeStyle (60) and Caption (-518) are kept, starting from
 //     the persisted state of the element.
+//   - A test can make the Value reads of the elements of one name fail, as a control that refuses them.
 #pragma once
+
+#include <string>
 
 namespace korvane::testing {
 
@@ -21,6 +24,9 @@ class StandInControls {
   ~StandInControls();
   StandInControls(const StandInControls&) = delete;
   StandInControls& operator=(const StandInControls&) = delete;
+
+  // From now on, until the stand-ins end, reading Value of an element of this name fails (E_FAIL).
+  void RefuseValueReads(const std::string& elementName);
 };
 
 }  // namespace korvane::testing

@@ -7,6 +7,7 @@
 #include "KorvaneWindowsFixture.h"
 #include "ResetWindowFixture.h"
 #include "files/SequentialFiles.h"
+#include "items/ItemFile.h"
 #include "items/MainMenuWindow.h"
 #include "movements/ZeroAdjustmentsWindow.h"
 
@@ -107,7 +108,8 @@ TEST_F(ZeroAdjustmentsWindow, AFileThatCannotBeReadOrWrittenIsReportedAndLeftAsI
   files::FailWritesAfterLinesForTesting(20);
   ui_.AnswerNextMessageBox(IDOK);
   Window().Click("ZeroTrans");  // the button is checked again after the release
-  EXPECT_EQ(ui_.MessageBoxes().size(), 2u);
+  ASSERT_EQ(ui_.MessageBoxes().size(), 2u);
+  EXPECT_EQ(ui_.MessageBoxes()[1].text, kItemFileNotSavedText);  // the file is sound: no tool can help
   EXPECT_EQ(ItemFileNow(), whole);
   EXPECT_FALSE(IndicatorLit());
   EXPECT_TRUE(ui_.IsVisible("Form37"));

@@ -115,7 +115,8 @@ TEST_F(ZeroSalesWindow, AFileThatCannotBeReadOrWrittenIsReportedAndLeftAsItWas) 
   files::FailWritesAfterLinesForTesting(3);
   ui_.AnswerNextMessageBox(IDOK);
   Window().Click(year.button);
-  EXPECT_EQ(ui_.MessageBoxes().size(), 2u);
+  ASSERT_EQ(ui_.MessageBoxes().size(), 2u);
+  EXPECT_EQ(ui_.MessageBoxes()[1].text, kItemFileNotSavedText);  // the file is sound: no tool can help
   EXPECT_EQ(ItemFileNow(), whole);
   EXPECT_FALSE(Lit(year));
 }

@@ -10,6 +10,7 @@
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
 #include "items/tests/ItemFileFixtures.h"
+#include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
 namespace {
@@ -127,6 +128,8 @@ TEST_F(CategorySortTest, FailuresLeaveTheItemFileAsItWas) {
       {"no category list", false, items, -1, SortStatus::CategoryListUnreadable},
       {"an item file cut short", true, items + "3\r\n", -1, SortStatus::ItemFileUnreadable},
       {"a write that fails half way", true, items, 20, SortStatus::CannotWrite},
+      {"more items than the table holds", true, WellFormedItemFile(ItemTableColumns::kLastRow + 1), -1,
+       SortStatus::TooManyItems},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -142,6 +145,16 @@ TEST_F(CategorySortTest, FailuresLeaveTheItemFileAsItWas) {
   std::remove(ItemFile().c_str());
   EXPECT_EQ(Sort(), SortStatus::ItemFileUnreadable);
   EXPECT_FALSE(std::filesystem::exists(ItemFile()));
+}
+
+TEST_F(CategorySortTest, AFileWhoseFieldsTheReaderCutsIsNotSorted) {
+  WriteBytes(CategoryFile(), "12\r\n5\r\n");
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    SCOPED_TRACE(file.what);
+    WriteBytes(ItemFile(), file.bytes);
+    EXPECT_EQ(Sort(), SortStatus::ItemFileUnreadable);
+    EXPECT_TRUE(ReadBytes(ItemFile()) == file.bytes);
+  }
 }
 
 TEST_F(CategorySortTest, AnEmptyItemFileStaysEmpty) {

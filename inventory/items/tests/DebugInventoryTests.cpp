@@ -96,8 +96,6 @@ TEST_F(DebugInventoryTest, SlotNumbersThatEndInAZeroValueAreListedByTheirFirstFo
   };
   const Case cases[] = {
       {"10", {"10  "}}, {"7", {}}, {"", {"    "}}, {"12340", {"1234"}}, {"7A", {"7A  "}},
-      // The slot number line is not scanned: a comma in it ends the slot number, as for every reader.
-      {"20,5", {"20  "}}, {"\"3", {}},
   };
   for (const Case& c : cases) {
     WriteBytes(ItemFile(), Bytes({CleanItem(c.slot)}));
@@ -127,19 +125,86 @@ TEST_F(DebugInventoryTest, TheScanStopsAtTheFirstCommaOrQuoteOfEachField) {
   }
 }
 
-TEST_F(DebugInventoryTest, OnlyAFieldsWidthIsScannedAndEmptyFieldsAreClean) {
+// The files that every other window refuses are never Complete: each says what is wrong.
+TEST_F(DebugInventoryTest, AFileThatTheLoadCheckRefusesIsNeverComplete) {
+  const auto withLine = [](ItemField field, const std::string& line) {
+    ItemLines item = CleanItem("2");
+    item[static_cast<int>(field)] = line;
+    return Bytes({CleanItem("1"), item});
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    ScanOutcome outcome;
+    const ScannedField* field;  // of a hit; nullptr for the slot number's line
+    std::string value;
+  };
+  const Case cases[] = {
+      {"a comma after the 30th character of a description",
+       withLine(ItemField::Description, std::string(30, 'x') + ",tail"), ScanOutcome::Hit,
+       &Scanned(ItemField::Description), std::string(30, 'x') + ",tail"},
+      {"a comma in the third character of a category", withLine(ItemField::Category, "5 ,x"), ScanOutcome::Hit,
+       &Scanned(ItemField::Category), "5 ,x"},
+      {"a comma in a slot number", withLine(ItemField::LineNo, "2,5"), ScanOutcome::Hit, nullptr, "2,5"},
+      {"a last item cut short", Bytes({CleanItem("1")}) + "2\r\nP-2\r\n", ScanOutcome::LastItemShort, nullptr, ""},
+      {"a stray empty line at the end", Bytes({CleanItem("1"), CleanItem("2")}) + "\r\n", ScanOutcome::LastItemShort,
+       nullptr, ""},
+      {"more items than the table holds", WellFormedItemFile(ItemTableColumns::kLastRow + 1),
+       ScanOutcome::TooManyItems, nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(ItemFile(), c.bytes);
+    ASSERT_NE(CheckItemFileReadable(ItemFile()), ItemFileStatus::Ok);
+    DebugInventory tool(ItemFile());
+    ScanHit hit;
+    EXPECT_EQ(tool.Scan([](const std::string&) {}, hit), c.outcome);
+    if (c.outcome != ScanOutcome::Hit) continue;
+    EXPECT_EQ(hit.field, c.field);
+    EXPECT_EQ(hit.value, c.value);
+    EXPECT_EQ(hit.lineNo, "2");  // the slot number as the other readers take it
+    for (const ScannedField& other : kScannedFields) EXPECT_EQ(tool.HitFlag(other), &other == c.field) << other.box;
+  }
+}
+
+TEST_F(DebugInventoryTest, TheSaveAfterAHitBeyondAFieldsWidthWritesTheCorrectionFitted) {
   ItemLines item = CleanItem("3");
   item[static_cast<int>(ItemField::Description)] = std::string(30, 'x') + ",tail";
-  item[static_cast<int>(ItemField::Category)] = "5 ,";  // the comma is the third character of a 2-wide field
   WriteBytes(ItemFile(), Bytes({item}));
-  EXPECT_EQ(Scan(), ScanOutcome::Complete);
-
-  // The save cuts both lines to their widths.
-  ASSERT_EQ(Save("3", ""), SaveOutcome::Saved);
+  ASSERT_EQ(Scan(), ScanOutcome::Hit);
+  ASSERT_EQ(Save("3", std::string(30, 'y') + " and tail"), SaveOutcome::Saved);
   ItemLines expected = item;
-  expected[static_cast<int>(ItemField::Description)] = std::string(30, 'x');
-  expected[static_cast<int>(ItemField::Category)] = "5 ";
+  expected[static_cast<int>(ItemField::Description)] = std::string(30, 'y');
   EXPECT_EQ(ReadBytes(ItemFile()), Bytes({expected}));
+  EXPECT_EQ(Scan(), ScanOutcome::Complete);
+}
+
+TEST_F(DebugInventoryTest, TheSaveAfterAHitInASlotNumberWritesItAsTheOtherReadersTakeIt) {
+  for (const char* line : {"2,5", "\"2", "2\"x"}) {
+    SCOPED_TRACE(line);
+    ItemLines item = CleanItem(line);
+    WriteBytes(ItemFile(), Bytes({CleanItem("1"), item}));
+    DebugInventory tool(ItemFile());
+    ScanHit hit;
+    ASSERT_EQ(tool.Scan([](const std::string&) {}, hit), ScanOutcome::Hit);
+    ASSERT_EQ(tool.Save(hit.lineNo, [](const ScannedField&) { return true; }, [](const ScannedField&) { return ""; }),
+              SaveOutcome::Saved);
+    EXPECT_EQ(ReadBytes(ItemFile()), Bytes({CleanItem("1"), CleanItem("2")}));
+  }
+}
+
+TEST_F(DebugInventoryTest, EmptyLinesAfterTheLastWholeItemAreDroppedNotMadeAnItem) {
+  for (const char* tail : {"\r\n", "\r\n\r\n\r\n", "   \r\n", "\r\n\r"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(tail)));
+    WriteBytes(ItemFile(), WellFormedItemFile(3) + tail);
+    DebugInventory tool(ItemFile());
+    tool.CountItems();
+    EXPECT_EQ(tool.Counters().CounterMax, 3);
+    ASSERT_EQ(tool.Save("", [](const ScannedField&) { return true; }, [](const ScannedField&) { return ""; }),
+              SaveOutcome::Saved);
+    EXPECT_EQ(ReadBytes(ItemFile()), WellFormedItemFile(3));
+    EXPECT_EQ(CheckItemFileReadable(ItemFile()), ItemFileStatus::Ok);
+  }
 }
 
 TEST_F(DebugInventoryTest, TheSaveTakesTheCorrectionIntoTheItemWhereTheScanStopped) {
@@ -213,12 +278,20 @@ TEST_F(DebugInventoryTest, AMissingFileIsReportedAndNotCreated) {
   EXPECT_EQ(tool_.Counters().CounterMax, 0);
 }
 
+TEST_F(DebugInventoryTest, ASaveOfMoreItemsThanTheTableHoldsWritesNothing) {
+  const std::string bytes = WellFormedItemFile(ItemTableColumns::kLastRow + 1);
+  WriteBytes(ItemFile(), bytes);
+  EXPECT_EQ(Save("", ""), SaveOutcome::TooManyItems);
+  EXPECT_TRUE(ReadBytes(ItemFile()) == bytes);
+}
+
 TEST_F(DebugInventoryTest, AnItemCutShortIsWrittenBackWhole) {
   const std::string cut = WellFormedItem(1) + "2\r\nP-2\r\nWasher\r\n";
   WriteBytes(ItemFile(), cut);
   tool_.CountItems();
   EXPECT_EQ(tool_.Counters().CounterMax, 2);
-  EXPECT_EQ(Scan(), ScanOutcome::Complete);
+  EXPECT_EQ(Scan(), ScanOutcome::LastItemShort);
+  EXPECT_EQ(hit_.lineNo, "2");
   ASSERT_EQ(Save("", ""), SaveOutcome::Saved);
   const std::string whole = WellFormedItem(1) + "2\r\n" + FitToWidth("P-2", 15) + "\r\n" + FitToWidth("Washer", 30) +
                             "\r\n  \r\n" + std::string(8, ' ') + "\r\n" + std::string(6, ' ') + "\r\n" +

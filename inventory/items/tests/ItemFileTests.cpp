@@ -9,6 +9,7 @@
 #include "files/tests/TempFolder.h"
 #include "items/NumberText.h"
 #include "items/tests/ItemFileFixtures.h"
+#include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
 namespace {
@@ -290,6 +291,20 @@ TEST_F(ItemFileTest, AnAppendToAMissingFileOrOneThatFailsHalfWayChangesNothing) 
   EXPECT_EQ(AppendItemToFile(item, ItemFile()), ItemFileStatus::CannotWrite);
   EXPECT_EQ(ReadBytes(ItemFile()), before);
   EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
+}
+
+TEST_F(ItemFileTest, TheLineCheckFindsTheCommasAndQuotesThatTheLoadCheckPasses) {
+  WriteBytes(ItemFile(), WellFormedItemFile(30));
+  EXPECT_EQ(CheckItemFileLinesClean(ItemFile()), ItemFileStatus::Ok);
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    SCOPED_TRACE(file.what);
+    WriteBytes(ItemFile(), file.bytes);
+    EXPECT_EQ(CheckItemFileReadable(ItemFile()), ItemFileStatus::Ok);
+    EXPECT_EQ(CheckItemFileLinesClean(ItemFile()), ItemFileStatus::CommaOrQuote);
+    EXPECT_FALSE(files::IsFileOpen(kItemFileHandle));
+  }
+  std::filesystem::remove(ItemFile());
+  EXPECT_EQ(CheckItemFileLinesClean(ItemFile()), ItemFileStatus::CannotOpen);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "files/SequentialFiles.h"
@@ -35,6 +36,7 @@ class WindowOfTheTest : public MasterListControls {
   std::optional<MasterList> focusedList;
   int itemFileErrors = 0;
   int commaQuoteErrors = 0;
+  std::vector<std::string> messages;  // every message but the item-file one
 
   std::string Text(EditBox box) override { return texts[box]; }
   void SetText(EditBox box, const std::string& text) override { texts[box] = text; }
@@ -63,6 +65,13 @@ class WindowOfTheTest : public MasterListControls {
     focusedBox.reset();
   }
   void ShowItemFileError() override { ++itemFileErrors; }
+  void ShowMessage(const char* text) override {
+    if (std::string_view(text) == kItemFileErrorText) {
+      ++itemFileErrors;
+    } else {
+      messages.push_back(text);
+    }
+  }
 
   std::vector<std::string>& Lines(MasterList list) { return list == MasterList::List1 ? list1 : list2; }
 };
@@ -134,12 +143,13 @@ TEST_F(MasterListPageTest, TheLoadReportsAFileItCannotReadAndKeepsTheLinesReadSo
     const char* name;
     std::function<void()> spoil;
     std::size_t lines;
+    bool categoryList;  // the file that is blamed
   };
   const Case cases[] = {
-      {"no category list", [this] { std::remove(categoryFile_.c_str()); }, 0},
-      {"no item file", [this] { std::remove(itemFile_.c_str()); }, 0},
+      {"no category list", [this] { std::remove(categoryFile_.c_str()); }, 0, true},
+      {"no item file", [this] { std::remove(itemFile_.c_str()); }, 0, false},
       {"cut short",
-       [this] { WriteBytes(itemFile_, ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n"); }, 4},
+       [this] { WriteBytes(itemFile_, ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n"); }, 4, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -147,7 +157,10 @@ TEST_F(MasterListPageTest, TheLoadReportsAFileItCannotReadAndKeepsTheLinesReadSo
     window_ = WindowOfTheTest{};
     c.spoil();
     page_.FormLoad();
-    EXPECT_EQ(window_.itemFileErrors, 1);
+    // Each file is blamed in its own message.
+    EXPECT_EQ(window_.itemFileErrors, c.categoryList ? 0 : 1);
+    EXPECT_EQ(window_.messages, c.categoryList ? std::vector<std::string>{kCategoryListErrorText}
+                                               : std::vector<std::string>{});
     EXPECT_EQ(window_.list1.size(), c.lines);
   }
 }
@@ -318,7 +331,7 @@ TEST_F(MasterListPageTest, ANewItemWhoseWriteFailsLeavesTheFileAsItWasAndAddMode
   files::FailWritesAfterLinesForTesting(4 * 16 + 7);  // inside the new item
   page_.SaveButtonClick();
   files::FailWritesAfterLinesForTesting(-1);
-  EXPECT_EQ(window_.itemFileErrors, 1);
+  EXPECT_EQ(window_.messages, std::vector<std::string>{kItemFileNotSavedText});
   EXPECT_EQ(ItemFileNow(), before);
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);
   EXPECT_EQ(window_.texts[EditBox::Text16], "5");
@@ -398,6 +411,60 @@ TEST_F(MasterListPageTest, ASaveThatCannotReadTheFileTellsTheUserAndKeepsTheBoxe
   EXPECT_EQ(window_.texts[EditBox::Text16], "1");
 }
 
+// After a Save or Delete that wrote nothing, a click on a line still finds the item of that line, and
+// the boxes, the selection and add mode are as the user left them.
+TEST_F(MasterListPageTest, ASaveOrDeleteThatWritesNothingKeepsTheTableInStepWithTheLists) {
+  struct Case {
+    const char* what;
+    bool deleting;
+    const char* description;  // typed into Text6
+    long failWritesAfter;
+    std::vector<std::string> messages;
+    int itemFileErrors;
+    int commaQuoteErrors;
+  };
+  const Case cases[] = {
+      {"a save whose write fails", false, "Changed", 10, {kItemFileNotSavedText}, 0, 0},
+      {"a save refused for a comma", false, "Nuts, bolts", -1, {}, 0, 1},
+      {"a delete whose write fails", true, "", 10, {kItemFileNotSavedText}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteItems(SmallItemFile());
+    window_ = WindowOfTheTest{};
+    const std::string before = ItemFileNow();
+    page_.FormLoad();
+    ChooseCategoryLine(1);  // category 5: slots 1 and 2, in lines 0 and 1
+    ClickLine(1);
+    Type(EditBox::Text6, c.description);
+    files::FailWritesAfterLinesForTesting(c.failWritesAfter);
+    if (c.deleting) {
+      page_.DeleteEntryClick();
+    } else {
+      page_.SaveButtonClick();
+    }
+    files::FailWritesAfterLinesForTesting(-1);
+    EXPECT_EQ(ItemFileNow(), before);
+    EXPECT_EQ(window_.messages, c.messages);
+    EXPECT_EQ(window_.itemFileErrors, c.itemFileErrors);
+    EXPECT_EQ(window_.commaQuoteErrors, c.commaQuoteErrors);
+    EXPECT_EQ(window_.list1.size(), 2u);
+    EXPECT_EQ(window_.texts[EditBox::Text6], c.description);
+
+    // The same Delete again now acts on the item that the boxes show.
+    page_.DeleteEntryClick();
+    std::vector<ItemFields> expected = SmallItemFile();
+    expected[1] = Blanked(expected[1]);
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+    WriteItems(SmallItemFile());
+    page_.FormLoad();
+    ChooseCategoryLine(1);
+    ClickLine(0);
+    EXPECT_EQ(window_.texts[EditBox::Text16], "1");
+    EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("ABC-100", 15));
+  }
+}
+
 TEST_F(MasterListPageTest, DeleteBlanksTheSelectedItemAndKeepsItsSlotAndCategory) {
   std::vector<ItemFields> items = SmallItemFile();
   FieldOf(items[0], ItemField::Receipts) = "123456";  // longer than the view keeps
@@ -412,6 +479,68 @@ TEST_F(MasterListPageTest, DeleteBlanksTheSelectedItemAndKeepsItsSlotAndCategory
   EXPECT_EQ(window_.list1[1].substr(0, 26), "0002  5    OPEN           ");
   EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);  // the short rebuild leaves add mode as it was
   EXPECT_EQ(window_.focusedList, MasterList::List1);
+}
+
+TEST_F(MasterListPageTest, SaveAndDeleteWriteNoFileWhoseFieldsTheReaderCuts) {
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    for (const bool deleting : {false, true}) {
+      SCOPED_TRACE(std::string(file.what) + (deleting ? ", Delete" : ", Save"));
+      WriteBytes(itemFile_, file.bytes);
+      window_ = WindowOfTheTest{};
+      page_.FormLoad();
+      ClickLine(0);
+      Type(EditBox::Text6, "Hex bolt M8 x 45");
+      if (deleting) {
+        page_.DeleteEntryClick();
+      } else {
+        page_.SaveButtonClick();
+      }
+      EXPECT_EQ(window_.itemFileErrors, 1);
+      EXPECT_TRUE(ItemFileNow() == file.bytes);
+    }
+  }
+}
+
+TEST_F(MasterListPageTest, DeleteBlanksOnlyTheClickedItemOfASlotThatRepeats) {
+  // Slot 2 twice; and the last item again, number and slot alike, which only its first copy answers.
+  std::vector<ItemFields> items = SmallItemFile();
+  FieldOf(items[3], ItemField::LineNo) = "2";
+  items.push_back(items[3]);
+  FieldOf(items[4], ItemField::Description) = "Second copy";
+  struct Case {
+    int clicked;  // the line, also the item of the file
+    int blanked;
+  };
+  const Case cases[] = {{1, 1}, {3, 3}, {4, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clicked);
+    WriteItems(items);
+    window_ = WindowOfTheTest{};
+    page_.FormLoad();
+    ClickLine(c.clicked);
+    page_.DeleteEntryClick();
+    std::vector<ItemFields> expected = items;
+    expected[c.blanked] = Blanked(items[c.blanked]);
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+    EXPECT_TRUE(window_.messages.empty());
+    EXPECT_EQ(window_.itemFileErrors, 0);
+  }
+}
+
+TEST_F(MasterListPageTest, DeleteOfAnItemNoLongerInTheFileWritesNothingAndKeepsTheListsInStep) {
+  page_.FormLoad();
+  ClickLine(1);
+  std::vector<ItemFields> changed = SmallItemFile();
+  FieldOf(changed[1], ItemField::ItemNumber) = "AB-RENAMED";  // changed under the window
+  WriteItems(changed);
+  const std::string before = ItemFileNow();
+  page_.DeleteEntryClick();
+  EXPECT_EQ(ItemFileNow(), before);
+  EXPECT_EQ(window_.messages, std::vector<std::string>{kItemGoneText});
+  // The table still shows what the lists show: a click fills the boxes with the item of its line.
+  ClickLine(3);
+  EXPECT_EQ(window_.texts[EditBox::Text16], "4");
+  EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("XY-7", 15));
 }
 
 TEST_F(MasterListPageTest, DeleteAfterACategoryChoiceOrAScreenSortKeepsEveryOtherItem) {
@@ -494,6 +623,23 @@ TEST_F(MasterListPageTest, AnEmptyCategoryListShowsEveryItemOnRefreshAndNothingO
   EXPECT_TRUE(window_.list1.empty());
   EXPECT_EQ(page_.Counters().CounterMax, 0);
   EXPECT_EQ(window_.itemFileErrors, 0);
+}
+
+TEST_F(MasterListPageTest, RefreshAndScreenSortWithoutTheCategoryListBlameTheCategoryList) {
+  page_.FormLoad();
+  std::remove(categoryFile_.c_str());
+  for (const bool sorting : {false, true}) {
+    SCOPED_TRACE(sorting ? "screen sort" : "refresh");
+    window_.messages.clear();
+    if (sorting) {
+      page_.SortMasterListClick();
+    } else {
+      page_.RefreshClick();
+    }
+    EXPECT_EQ(window_.messages, std::vector<std::string>{kCategoryListErrorText});
+    EXPECT_EQ(window_.itemFileErrors, 0);
+    EXPECT_TRUE(window_.list2.empty());
+  }
 }
 
 TEST_F(MasterListPageTest, ExitEndsAddMode) {

@@ -114,7 +114,9 @@ TEST_F(MasterListPrintOuts, ByCategoryFollowsTheCodesAndPrintsAnItemOnceForEachE
   FieldOf(items[0], ItemField::Category) = "05";
   WriteBytes(itemFile_, ItemFileBytes(items));
   WriteBytes(categoryFile_, "12\r\n5\r\n05\r\n");
-  ASSERT_EQ(PrintAllItemsByCategory(printer_, "03-07-2026", itemFile_, categoryFile_), ItemFileStatus::Ok);
+  const CategoryPrintOutStatus status = PrintAllItemsByCategory(printer_, "03-07-2026", itemFile_, categoryFile_);
+  ASSERT_EQ(status.categoryList, ItemFileStatus::Ok);
+  ASSERT_EQ(status.itemFile, ItemFileStatus::Ok);
   EXPECT_EQ(printer_.Lines()[2],
             "                                PRINT-OUT OF PARTS IN CATEGORY CODE ORDER AS OF 03-07-2026");
   // The free slot has no listed category and is left out.
@@ -143,8 +145,13 @@ TEST_F(MasterListPrintOuts, TheSelectedCategoryIsComparedByNumericValue) {
 TEST_F(MasterListPrintOuts, AFileThatCannotBeReadPrintsNothing) {
   WriteBytes(itemFile_, ItemFileBytes(SmallItemFile()) + "5\r\n");
   EXPECT_EQ(PrintAllItems(printer_, "03-07-2026", itemFile_), ItemFileStatus::EndsInsideItem);
+  EXPECT_EQ(PrintAllItemsByCategory(printer_, "03-07-2026", itemFile_, categoryFile_).itemFile,
+            ItemFileStatus::EndsInsideItem);
+  // Without the category list, the list is what is reported, whatever the item file.
   std::remove(categoryFile_.c_str());
-  EXPECT_EQ(PrintAllItemsByCategory(printer_, "03-07-2026", itemFile_, categoryFile_), ItemFileStatus::CannotOpen);
+  const CategoryPrintOutStatus withoutList = PrintAllItemsByCategory(printer_, "03-07-2026", itemFile_, categoryFile_);
+  EXPECT_EQ(withoutList.categoryList, ItemFileStatus::CannotOpen);
+  EXPECT_EQ(withoutList.itemFile, ItemFileStatus::Ok);
   EXPECT_EQ(PrintSelectedCategory(printer_, "03-07-2026", "5", itemFile_), ItemFileStatus::EndsInsideItem);
   EXPECT_TRUE(printer_.documents.empty());
   // The next print-out starts on a clean page.

@@ -7,6 +7,7 @@
 
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
+#include "movements/StockPosting.h"
 #include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
@@ -28,13 +29,18 @@ class WindowOfTheTest : public AdjustPageControls {
   AdjustInventoryPage* page = nullptr;
   std::map<AdjustBox, std::string> texts;
   std::array<int, kMovementKindCount> values{1, 1, 1, 1, 1};  // stored checked
+  std::array<bool, kMovementKindCount> refusedReads{};  // buttons whose Value cannot be read
   std::array<int, 4> marquees{};
   AdjustFocus focus = AdjustFocus::Text38;
   int errorMessages = 0;
+  std::string lastMessage;
 
   std::string Text(AdjustBox box) override { return texts[box]; }
   void SetText(AdjustBox box, const std::string& text) override { texts[box] = text; }
-  int KindValue(MovementKind kind) override { return values[static_cast<int>(kind)]; }
+  std::optional<long> KindValue(MovementKind kind) override {
+    if (refusedReads[static_cast<int>(kind)]) return std::nullopt;
+    return values[static_cast<int>(kind)];
+  }
   void CheckKind(MovementKind kind) override {
     int& value = values[static_cast<int>(kind)];
     if (value == 1) return;
@@ -43,7 +49,10 @@ class WindowOfTheTest : public AdjustPageControls {
   }
   void SetMarquee(StepMarker marker, int style) override { marquees[static_cast<int>(marker) - 1] = style; }
   void SetFocusTo(AdjustFocus target) override { focus = target; }
-  void ShowItemFileError() override { ++errorMessages; }
+  void ShowMessage(const char* text) override {
+    ++errorMessages;
+    lastMessage = text;
+  }
 
   // The user's actions.
   void Click(MovementKind kind) {
@@ -103,6 +112,14 @@ class AdjustInventoryPageTest : public ::testing::Test {
     EXPECT_TRUE(window_.Chosen().empty());
     EXPECT_EQ(window_.BlinkingMarker(), 1);
     EXPECT_EQ(window_.focus, AdjustFocus::ItemReceipts);
+  }
+
+  // After a Save that wrote nothing: the boxes as the user left them, the kind still chosen.
+  void ExpectTypedPageKept(const char* itemNumber, const char* slot, const char* amount) {
+    EXPECT_EQ(window_.texts[AdjustBox::Text38], itemNumber);
+    EXPECT_EQ(window_.texts[AdjustBox::Text16], slot);
+    EXPECT_EQ(window_.texts[AdjustBox::Text36], amount);
+    EXPECT_EQ(window_.Chosen().size(), 1u);
   }
 
   // Choose the kind, look the item up, type the amount and save, as the user does.
@@ -258,20 +275,99 @@ TEST_F(AdjustInventoryPageTest, AmountsAsTypedArePosted) {
   }
 }
 
-TEST_F(AdjustInventoryPageTest, SaveWithoutALookupOrAKindPostsNothing) {
+TEST_F(AdjustInventoryPageTest, SavePostsToTheItemTheLookupFoundWhenItsSlotRepeats) {
+  FieldOf(items_[3], ItemField::LineNo) = "2";  // slot 2 twice: AB and XY-7
+  struct Case {
+    const char* typed;
+    int posted;
+    const char* quantity;
+  };
+  const Case cases[] = {{"AB ", 1, "15"}, {"XY", 3, "17"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    WriteBytes(ItemFile(), ItemFileBytes(items_));
+    Post(MovementKind::Receipt, c.typed, "5");
+    std::vector<ItemFields> expected = items_;
+    FieldOf(expected[c.posted], ItemField::Quantity) = c.quantity;
+    FieldOf(expected[c.posted], ItemField::Receipts) = "5";
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+    EXPECT_EQ(window_.errorMessages, 0);
+    ExpectResetPage();
+  }
+}
+
+TEST_F(AdjustInventoryPageTest, AnItemThatLeftTheFileAfterTheLookupIsNotPostedAndTheUserIsTold) {
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "AB\r");
+  window_.Type(AdjustBox::Text36, "5\r");
+  std::vector<ItemFields> changed = items_;
+  FieldOf(changed[0], ItemField::ItemNumber) = "ZZ-1";  // another program renumbered it meanwhile
+  WriteBytes(ItemFile(), ItemFileBytes(changed));
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kItemGoneText);
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(changed));
+  ExpectTypedPageKept("AB", "1", "5");
+}
+
+TEST_F(AdjustInventoryPageTest, AQuantityThatOutgrowsItsFieldIsRefusedAndThePageKept) {
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "XY\r");
+  window_.Type(AdjustBox::Text36, "1000000\r");
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kPostingOutOfRangeText);
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(items_));
+  ExpectTypedPageKept("XY", "4", "1000000");
+}
+
+TEST_F(AdjustInventoryPageTest, SaveWithoutALookupPostsNothing) {
   const std::string original = ItemFileBytes(items_);
   window_.Click(MovementKind::Receipt);
   window_.Type(AdjustBox::Text36, "5\r");
   page_.SaveClick();
   EXPECT_EQ(ReadBytes(ItemFile()), original);
   ExpectResetPage();
-
-  window_.Type(AdjustBox::Text38, "AB\r");
-  window_.Type(AdjustBox::Text36, "5\r");
-  page_.SaveClick();
-  EXPECT_EQ(ReadBytes(ItemFile()), original);
-  ExpectResetPage();
   EXPECT_EQ(window_.errorMessages, 0);
+}
+
+// A kind is chosen only by a read that succeeds and says unchecked; Save posts only when exactly one is.
+TEST_F(AdjustInventoryPageTest, SavePostsOnlyWhenExactlyOneKindReadsChosen) {
+  struct Case {
+    const char* what;
+    std::array<int, kMovementKindCount> values;  // receipt, transfer in, write-off, transfer out, sale
+    std::array<bool, kMovementKindCount> refused;
+    bool posted;  // as a receipt of 5 on the first item
+  };
+  const Case cases[] = {
+      {"receipts chosen, the sales read refused", {0, 1, 1, 1, 0}, {false, false, false, false, true}, true},
+      {"receipts chosen, every other read refused", {0, 0, 0, 0, 0}, {false, true, true, true, true}, true},
+      {"no kind chosen", {1, 1, 1, 1, 1}, {}, false},
+      {"every read refused", {0, 0, 0, 0, 0}, {true, true, true, true, true}, false},
+      {"two kinds read unchecked", {0, 1, 1, 1, 0}, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(ItemFile(), ItemFileBytes(items_));
+    page_.RefreshClick();
+    window_.errorMessages = 0;
+    window_.Type(AdjustBox::Text38, "AB\r");
+    window_.Type(AdjustBox::Text36, "5\r");
+    window_.values = c.values;
+    window_.refusedReads = c.refused;
+    page_.SaveClick();
+    window_.refusedReads = {};
+    std::vector<ItemFields> expected = items_;
+    if (c.posted) {
+      FieldOf(expected[0], ItemField::Quantity) = "15";
+      FieldOf(expected[0], ItemField::Receipts) = "12";
+    }
+    EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
+    EXPECT_EQ(window_.errorMessages, c.posted ? 0 : 1);
+    if (!c.posted) {
+      EXPECT_EQ(window_.lastMessage, kChooseOneKindText);
+      EXPECT_EQ(window_.texts[AdjustBox::Text38], "AB");
+      EXPECT_EQ(window_.texts[AdjustBox::Text36], "5");
+    }
+  }
 }
 
 TEST_F(AdjustInventoryPageTest, AnUnreadableItemFileIsReportedAndLeftAsItWas) {
@@ -288,8 +384,9 @@ TEST_F(AdjustInventoryPageTest, AnUnreadableItemFileIsReportedAndLeftAsItWas) {
   window_.Type(AdjustBox::Text36, "5\r");
   page_.SaveClick();
   EXPECT_EQ(window_.errorMessages, 2);
+  EXPECT_EQ(window_.lastMessage, kItemFileErrorText);
   EXPECT_EQ(ReadBytes(ItemFile()), cut);
-  ExpectResetPage();
+  ExpectTypedPageKept("AB", "1", "5");
 }
 
 TEST_F(AdjustInventoryPageTest, AnItemFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
@@ -299,10 +396,33 @@ TEST_F(AdjustInventoryPageTest, AnItemFileThatCannotBeWrittenIsReportedAndLeftAs
   window_.Type(AdjustBox::Text36, "5\r");
   files::FailWritesAfterLinesForTesting(3);
   page_.SaveClick();
+  files::FailWritesAfterLinesForTesting(-1);
   EXPECT_EQ(window_.errorMessages, 1);
+  EXPECT_EQ(window_.lastMessage, kItemFileNotSavedText);
   EXPECT_EQ(ReadBytes(ItemFile()), original);
   EXPECT_FALSE(std::filesystem::exists(ItemFile() + ".tmp"));
+  ExpectTypedPageKept("AB", "1", "5");
+
+  // The same Save again, now that the disk takes it.
+  page_.SaveClick();
+  std::vector<ItemFields> expected = items_;
+  FieldOf(expected[0], ItemField::Quantity) = "15";
+  FieldOf(expected[0], ItemField::Receipts) = "12";
+  EXPECT_EQ(ReadBytes(ItemFile()), ItemFileBytes(expected));
   ExpectResetPage();
+}
+
+TEST_F(AdjustInventoryPageTest, AFileOfMoreItemsThanTheTableHoldsHasAMessageOfItsOwn) {
+  std::string bytes;
+  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
+  WriteBytes(ItemFile(), bytes);
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "AB\r");
+  window_.Type(AdjustBox::Text36, "5\r");
+  page_.SaveClick();
+  EXPECT_EQ(window_.lastMessage, kItemFileTooLongText);
+  EXPECT_TRUE(ReadBytes(ItemFile()) == bytes);
+  ExpectTypedPageKept("AB", "1", "5");
 }
 
 TEST_F(AdjustInventoryPageTest, SaveClosesEveryOpenFileAndRefreshDoesNoFileWork) {

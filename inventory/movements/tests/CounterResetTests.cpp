@@ -54,6 +54,21 @@ TEST_F(CounterResetTest, ZeroAdjustmentsEmptiesTheFourAdjustmentCountersOfEveryI
   EXPECT_EQ(ReadBytes(ItemFile()), expected);
 }
 
+TEST_F(CounterResetTest, NoResetWritesAFileWhoseFieldsTheReaderCuts) {
+  std::vector<ResetButton> buttons = {kZeroAdjustmentsButton};
+  buttons.insert(buttons.end(), kSalesPeriodButtons.begin(), kSalesPeriodButtons.end());
+  for (const testing::FileTheReaderCuts& file : testing::FilesTheReaderCuts()) {
+    for (const ResetButton& button : buttons) {
+      SCOPED_TRACE(std::string(file.what) + ", " + button.button);
+      WriteBytes(ItemFile(), file.bytes);
+      const ResetOutcome outcome = Press(button);
+      EXPECT_EQ(outcome.status, ItemFileStatus::CommaOrQuote);
+      EXPECT_FALSE(outcome.lightIndicator);
+      EXPECT_TRUE(ReadBytes(ItemFile()) == file.bytes);
+    }
+  }
+}
+
 TEST_F(CounterResetTest, EachSalesPeriodEmptiesOnlyItsOwnCounter) {
   const ItemField own[] = {ItemField::SoldDay, ItemField::SoldWeek, ItemField::SoldMonth, ItemField::SoldYear};
   for (std::size_t period = 0; period < kSalesPeriodButtons.size(); ++period) {

@@ -60,4 +60,26 @@ inline std::vector<ItemFields> AfterASaleOf2OnTheFirstItem() {
   return items;
 }
 
+// Item files whose commas and quotes the field reader cuts or splits at, and which the load check still
+// passes, since the shift leaves a multiple of 16 fields: a window that wrote one back from what it read
+// would keep the cut fields for good.
+struct FileTheReaderCuts {
+  const char* what;
+  std::string bytes;
+};
+
+inline std::vector<FileTheReaderCuts> FilesTheReaderCuts() {
+  std::vector<ItemFields> quoted = SmallItemFile();
+  FieldOf(quoted[0], ItemField::Description) = "\"Big\" hammer";  // read as Big
+  std::vector<ItemFields> stray = SmallItemFile();
+  FieldOf(stray[1], ItemField::SoldMonth) = "\"12";  // read as 12
+  std::vector<ItemFields> commas = {SmallItemFile()[0], SmallItemFile()[1]};
+  FieldOf(commas[1], ItemField::Description) = ",,,,,,,,,,,,,,,,Washers";  // 16 more fields: a third item
+  return {
+      {"a description led by a quote", ItemFileBytes(quoted)},
+      {"a stray quote in a counter", ItemFileBytes(stray)},
+      {"a description of 16 commas in a file of 2 items", ItemFileBytes(commas)},
+  };
+}
+
 }  // namespace korvane::testing
