@@ -83,8 +83,7 @@ IQvBase::~IQvBase()
     }
     if (offscreenBitmap_ != nullptr)
         DeleteObject(offscreenBitmap_);
-    if (cachedPalette_ != nullptr)
-        DeleteObject(cachedPalette_);
+    DropCachedPalette();
     VariantClear(&tag_);
 }
 
@@ -439,6 +438,7 @@ LRESULT IQvBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_PALETTECHANGED:
         paintFlags_ |= PaintPaletteChanged;
+        DropCachedPalette();
         if (reinterpret_cast<HWND>(wParam) == ParentWindow() && ControlWindow() != nullptr)
             EnumChildWindows(ControlWindow(), PassPaletteChanged, reinterpret_cast<LPARAM>(ControlWindow()));
         Repaint(nullptr);

@@ -299,6 +299,8 @@ private:
     void KillTimers();
     void RepaintAfterRestart();
     void DropCachedLayout();
+    void SelectCachedPalette(HDC target);
+    void DropCachedPalette();
     // The end of every load: values checked, modes and flags in step, animation started anew.
     void FinishLoad();
     // The Caption put and WM_SETTEXT.
