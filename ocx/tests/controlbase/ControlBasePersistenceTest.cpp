@@ -351,3 +351,88 @@ TEST_F(ControlBasePersistenceTest, ATransparentBagMakesTheClassTransparent)
 }
 
 } // namespace
+
+namespace {
+
+struct OutOfRangeField {
+    const char* name;
+    size_t offset;
+    std::vector<unsigned char> stored;
+    std::vector<unsigned char> loaded;  // the field's default
+};
+
+TEST_F(ControlBasePersistenceTest, AStoredValueAPutWouldRefuseLoadsAsItsDefault)
+{
+    const OutOfRangeField fields[] = {
+        {"Font3D 9", 0, {9}, {0}},
+        {"MousePointer 200", 1, {200}, {0}},
+        {"CaptionStyle 2", 2, {2}, {0}},
+        {"MarqueeDirection 4", 3, {4}, {0}},
+        {"MarqueeStyle 7", 4, {7}, {0}},
+        {"OLEDropMode 3", 5, {3}, {0}},
+        {"BackStyle 2", 6, {2}, {0}},
+        {"PictureAnimationDelay -1", 19, {0xFF, 0xFF}, {0x3C, 0x00}},
+        {"MarqueeDelay 40000", 21, {0x40, 0x9C}, {0x78, 0x00}},
+        {"MarqueeScrollAmount 0", 23, {0x00, 0x00}, {0x01, 0x00}},
+        {"PictureFrames -5", 25, {0xFB, 0xFF}, {0x00, 0x00}},
+    };
+    for (const OutOfRangeField& field : fields) {
+        SCOPED_TRACE(field.name);
+        Bytes block = DefaultBlock;
+        std::copy(field.stored.begin(), field.stored.end(), block.begin() + field.offset);
+        HeldQvControl loaded;
+        ASSERT_EQ(Load(loaded, Joined({FrameworkPart, block, {0x00, 0x00, 0x00, 0x00}})), S_OK);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&loaded->CommonState());
+        EXPECT_TRUE(std::equal(field.loaded.begin(), field.loaded.end(), bytes + field.offset));
+    }
+    // The custom pointer is a value a put gives, and loads as it is.
+    Bytes block = DefaultBlock;
+    block[1] = 99;
+    HeldQvControl loaded;
+    ASSERT_EQ(Load(loaded, Joined({FrameworkPart, block, {0x00, 0x00, 0x00, 0x00}})), S_OK);
+    EXPECT_EQ(loaded->CommonState().mousePointer, 99);
+}
+
+TEST_F(ControlBasePersistenceTest, ABagValueAPutWouldRefuseLoadsAsItsDefault)
+{
+    MemoryPropertyBag bag;
+    bag.SetLong(L"Font3D", 9);
+    bag.SetLong(L"MarqueeScrollAmount", 0);
+    bag.SetLong(L"MarqueeStyle", -1);
+    bag.SetLong(L"OLEDropMode", 3);
+    HeldQvControl loaded;
+    ASSERT_EQ(loaded.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
+    EXPECT_EQ(loaded->CommonState().font3D, 0);
+    EXPECT_EQ(loaded->CommonState().marqueeScrollAmount, 1);
+    EXPECT_EQ(loaded->CommonState().marqueeStyle, 0);
+    Constants_OLEDrop drop = qvOLEDropManual;
+    ASSERT_EQ(loaded->get_OLEDropMode(&drop), S_OK);
+    EXPECT_EQ(drop, qvOLEDropNone);
+}
+
+TEST_F(ControlBasePersistenceTest, AFontLoadedFromABagIsTheControlsOwn)
+{
+    HeldQvControl saved;
+    ASSERT_EQ(saved.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+    ASSERT_EQ(saved->put_FontBold(VARIANT_FALSE), S_OK);
+    MemoryPropertyBag bag;
+    ASSERT_EQ(saved.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, TRUE), S_OK);
+    HeldQvControl first, second;
+    ASSERT_EQ(first.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
+    ASSERT_EQ(second.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
+    EXPECT_NE(first->Font(), second->Font());
+    EXPECT_NE(first->Font(), saved->Font());
+    first->SetDirty(false);
+    second->SetDirty(false);
+    // Bold on the second turns nothing on in the others, and marks only it dirty.
+    ASSERT_EQ(second->put_FontBold(VARIANT_TRUE), S_OK);
+    VARIANT_BOOL bold = VARIANT_TRUE;
+    ASSERT_EQ(first->get_FontBold(&bold), S_OK);
+    EXPECT_EQ(bold, VARIANT_FALSE);
+    ASSERT_EQ(saved->get_FontBold(&bold), S_OK);
+    EXPECT_EQ(bold, VARIANT_FALSE);
+    EXPECT_FALSE(first->IsDirty());
+    EXPECT_TRUE(second->IsDirty());
+}
+
+} // namespace
