@@ -28,8 +28,9 @@ bool SameEntries(const std::vector<ACCEL>& found, const std::vector<ACCEL>& expe
 std::vector<ACCEL> EntriesOf(HACCEL table, int count)
 {
     std::vector<ACCEL> entries(count);
-    if (count > 0)
+    if (count > 0) {
         EXPECT_EQ(CopyAcceleratorTableA(table, entries.data(), count), count);
+    }
     return entries;
 }
 
@@ -94,6 +95,18 @@ TEST_F(ControlBaseAboutTest, GetControlInfoAnswersTheCaptionsAccelerator)
     EXPECT_EQ(info.hAccel, nullptr);
 }
 
+// Stores the first shown dialog box of the thread into the std::atomic<HWND> at `found`.
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+        reinterpret_cast<std::atomic<HWND>*>(found)->store(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 std::string TextOf(HWND window)
 {
     char text[128] = {};
@@ -112,18 +125,7 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
     // The driver finds the box of this thread, reads it and closes it as its OK button would.
     std::thread driver([&] {
         for (int tries = 0; tries < 500 && box == nullptr; ++tries) {
-            EnumThreadWindows(
-                thread,
-                [](HWND window, LPARAM found) {
-                    char name[16] = {};
-                    GetClassNameA(window, name, sizeof name);
-                    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
-                        reinterpret_cast<std::atomic<HWND>*>(found)->store(window);
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
+            EnumThreadWindows(thread, FindShownDialog, reinterpret_cast<LPARAM>(&box));
             Sleep(10);
         }
         if (box != nullptr) {
