@@ -120,6 +120,60 @@ TEST_F(ControlBaseWindowTest, AWindowedControlCannotTurnTransparentAtRunTime)
     Close();
 }
 
+// The colour of a pixel of a window's client area as drawn so far (read through the window's own DC:
+// Wine passes a window's drawing on to the display later).
+COLORREF ScreenPixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return color;
+}
+
+TEST_F(ControlBaseWindowTest, ARepaintOfAPartAtRunTimeDrawsAtOnce)
+{
+    RecordingContainer container(true);
+    Activate(container);
+    HWND window = control->ControlWindow();
+    ASSERT_EQ(control->put_BackColor(RGB(0, 255, 0)), S_OK);
+    UpdateWindow(window);
+    ASSERT_EQ(ScreenPixel(window, 20, 20), RGB(0, 255, 0));
+    // Painted over by hand and validated: only a drawing at once brings the control back.
+    HDC dc = GetDC(window);
+    const RECT all = {0, 0, 100, 50};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+    ValidateRect(window, nullptr);
+    const RECT part = {0, 0, 40, 30};
+    control->Repaint(&part);
+    EXPECT_EQ(ScreenPixel(window, 20, 20), RGB(0, 255, 0));
+    EXPECT_EQ(ScreenPixel(window, 60, 40), RGB(0, 0, 0)) << "outside the part";
+    Close();
+}
+
+TEST_F(ControlBaseWindowTest, AWindowlessRepaintDrawsThroughTheContainersDc)
+{
+    RecordingContainer container(true);
+    control->ControlRow().windowlessAllowed = 1;
+    IOleObject* object = control.As<IOleObject>(IID_IOleObject);
+    ASSERT_EQ(object->SetClientSite(&container), S_OK);
+    ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
+    ASSERT_NE(control->WindowlessSite(), nullptr);
+    ASSERT_EQ(control->put_BackColor(RGB(0, 0, 255)), S_OK);
+    container.ClearCalls();
+    const RECT part = {0, 0, 30, 20};
+    control->Repaint(&part);
+    EXPECT_EQ(container.CountCalls("GetDC"), 1);
+    EXPECT_EQ(container.CountCalls("ReleaseDC"), 1);
+    // Drawn where the container shows the control (its position rectangle).
+    const RECT& place = control->PositionRect();
+    EXPECT_EQ(ScreenPixel(container.Window(), place.left + 10, place.top + 10), RGB(0, 0, 255));
+    EXPECT_EQ(ScreenPixel(container.Window(), place.left + 1, place.top + 1), QvTestMarkColor);
+    Close();
+    control->ControlRow().windowlessAllowed = 0;
+}
+
 class ProbeDropTarget final : public IDropTarget {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
