@@ -129,6 +129,7 @@ ItemFileStatus MasterListPage::FillItemList(CounterView counters) {
 
 void MasterListPage::EmptyEditRow() {
   for (EditBox box : kEditBoxesInRebuildOrder) controls_.SetText(box, "");
+  chosen_.reset();
 }
 
 void MasterListPage::FormLoad() {
@@ -154,6 +155,8 @@ void MasterListPage::List1Click() {
     const std::string& text = ItemTable.Column(shown.field)(counters_.indexx).str();
     controls_.SetText(shown.box, shown.pattern ? ApplyNumberPattern(text, shown.pattern) : text);
   }
+  chosen_ = ChosenItem{NumberFromText(ItemTable.LineNoArr(counters_.indexx)),
+                       ItemTable.ItemNumberArr(counters_.indexx)};
   controls_.FocusBox(EditBox::Text4);
 }
 
@@ -191,6 +194,7 @@ int MasterListPage::NextSlotNumber() {
 
 void MasterListPage::AddEntryClick() {
   addModeFlag_ = kAddModeOn;
+  chosen_.reset();  // the edit row is a new item's now
   for (EditBox box : {EditBox::Text2, EditBox::Text4, EditBox::Text3}) controls_.SetText(box, "");
   controls_.SetText(EditBox::Text6, "OPEN");
   for (EditBox box : {EditBox::Text5, EditBox::Text10, EditBox::Text7, EditBox::Text8, EditBox::Text9,
@@ -208,7 +212,7 @@ void MasterListPage::SaveButtonClick() {
   // that wrote nothing, line i of the item list still shows row i + 1, and the selection still holds.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   if (slot != 0) {
-    const bool saved = addModeFlag_ == kAddModeOn ? AppendNewItem(slot) : ReplaceItems(slot);
+    const bool saved = addModeFlag_ == kAddModeOn ? AppendNewItem(slot) : ReplaceChosenItem(slot);
     if (!saved) return;
   }
   RebuildMasterLists(Rebuild::Full);
@@ -235,34 +239,54 @@ bool MasterListPage::AppendNewItem(double slot) {
   return true;
 }
 
-bool MasterListPage::ReplaceItems(double slot) {
-  // The file is read into a table of its own, which is written back.
+bool MasterListPage::ReplaceChosenItem(double slot) {
+  // Only the item that the boxes were filled from takes them: another item of the same slot number
+  // keeps its own fields. Without a chosen item of this slot the boxes belong to none of the file's
+  // items, and the save is refused with the message, the boxes kept as typed.
+  const std::optional<ChosenItem> chosen = ChosenItemOfSlot(slot);
+  if (!chosen) {
+    controls_.ShowMessage(kItemGoneText);
+    return false;
+  }
+  return RewriteWithChosenItemChanged(*chosen, [this](ItemTableColumns& table, int row) {
+    // The slot number keeps the text the file has; the other fields come from the boxes, checked in the
+    // order of the file.
+    for (ItemField field : kAllItemFields) {
+      if (field == ItemField::LineNo) continue;
+      const BoxField& box = BoxOf(field);
+      if (!controls_.CheckNoCommaQuote(box.box)) return false;
+      table.Column(field)(row) = StoredText(box, controls_.Text(box.box), SaveKind::ChangedItem);
+    }
+    return true;
+  });
+}
+
+std::optional<MasterListPage::ChosenItem> MasterListPage::ChosenItemOfSlot(double slot) const {
+  if (chosen_ && chosen_->slot == slot) return chosen_;
+  return std::nullopt;
+}
+
+bool MasterListPage::RewriteWithChosenItemChanged(const ChosenItem& chosen, const RowChange& change) {
+  // The window's table may not be a copy of the file (a category choice, a screen sort, counters fitted
+  // for the view, an abandoned save): the chosen item is found again in a fresh read of the file by its
+  // slot and item number, the first such as the lookup finds it, and changed there alone, so that every
+  // other item is written back as it stands, one with the same slot number included.
   const auto fresh = std::make_unique<ItemTableColumns>();
-  bool refused = false;
   WindowCounters file;
-  ItemFileStatus status = ForEachItem(
-      [&](const ItemRecord& read) {
-        ItemRecord item = read;
-        if (NumberFromText(item.LineNo) == slot) {
-          // The slot number keeps the text the file has; the other fields come from the boxes.
-          for (ItemField field : kAllItemFields) {
-            if (field == ItemField::LineNo) continue;
-            const BoxField& box = BoxOf(field);
-            if (!controls_.CheckNoCommaQuote(box.box)) {
-              refused = true;
-              return false;
-            }
-            item.Field(field) = StoredText(box, controls_.Text(box.box), SaveKind::ChangedItem);
-          }
-        }
-        fresh->CopyRowFrom(++file.CounterMax, item);
-        return true;
-      },
-      itemFile_);
-  if (refused) return false;
+  ItemFileStatus status = LoadItemTable(file, *fresh, itemFile_);
   // Written back from what the field reader read: not when a comma or a quote has cut a field.
   if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
-  if (status == ItemFileStatus::Ok) status = RewriteItemFile(file, *fresh, itemFile_);
+  if (status != ItemFileStatus::Ok) {
+    controls_.ShowMessage(ItemFileMessage(status));
+    return false;
+  }
+  const int row = FindItemRow(*fresh, file.CounterMax, chosen.slot, chosen.itemNumber);
+  if (row == 0) {
+    controls_.ShowMessage(kItemGoneText);
+    return false;
+  }
+  if (!change(*fresh, row)) return false;
+  status = RewriteItemFile(file, *fresh, itemFile_);
   if (status != ItemFileStatus::Ok) {
     controls_.ShowMessage(ItemFileMessage(status));
     return false;
@@ -284,34 +308,22 @@ void MasterListPage::RebuildMasterLists(Rebuild form) {
 }
 
 void MasterListPage::DeleteEntryClick() {
-  // The table may not be a copy of the file (a category choice, a screen sort, counters fitted for the
-  // view, an abandoned save): the selected item is found again in a fresh read of the file by its slot
-  // and item number, the first such as the lookup finds it, and blanked there alone, so that every other
-  // item is written back as it stands, one with the same slot number included. The fresh read goes into
-  // a table of its own: when nothing is written, the window's table still matches its lists.
+  // Nothing is blanked, and nothing is said, unless the row that the list last selected still holds the
+  // slot box's number and the edit row shows a chosen item of it.
   const double slot = NumberFromText(controls_.Text(EditBox::Text16));
   const bool selected = ItemTableColumns::HasRow(counters_.indexx) &&
                         NumberFromText(ItemTable.LineNoArr(counters_.indexx)) == slot;
-  if (selected) {
-    const std::string itemNumber = ItemTable.ItemNumberArr(counters_.indexx);
-    const auto fresh = std::make_unique<ItemTableColumns>();
-    WindowCounters file;
-    ItemFileStatus status = LoadItemTable(file, *fresh, itemFile_);
-    // Written back from what the field reader read: not when a comma or a quote has cut a field.
-    if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
-    const int row = status == ItemFileStatus::Ok ? FindItemRow(*fresh, file.CounterMax, slot, itemNumber) : 0;
-    if (status == ItemFileStatus::Ok && row == 0) {
-      controls_.ShowMessage(kItemGoneText);
-    } else if (status == ItemFileStatus::Ok) {
-      const std::string category = fresh->CategoryArr(row);
-      fresh->EmptyRow(row);
-      fresh->LineNoArr(row) = NumberText(slot);
-      fresh->ItemNumberArr(row) = "OPEN";
-      fresh->CategoryArr(row) = category;
-      status = RewriteItemFile(file, *fresh, itemFile_);
-      if (status == ItemFileStatus::Ok) RebuildMasterLists(Rebuild::Short);
-    }
-    if (status != ItemFileStatus::Ok) controls_.ShowMessage(ItemFileMessage(status));
+  const std::optional<ChosenItem> chosen = selected ? ChosenItemOfSlot(slot) : std::nullopt;
+  if (chosen) {
+    const bool blanked = RewriteWithChosenItemChanged(*chosen, [slot](ItemTableColumns& table, int row) {
+      const std::string category = table.CategoryArr(row);
+      table.EmptyRow(row);
+      table.LineNoArr(row) = NumberText(slot);
+      table.ItemNumberArr(row) = "OPEN";
+      table.CategoryArr(row) = category;
+      return true;
+    });
+    if (blanked) RebuildMasterLists(Rebuild::Short);
   }
   controls_.FocusList(MasterList::List1);
 }

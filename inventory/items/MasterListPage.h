@@ -8,6 +8,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "items/CategoryList.h"
@@ -118,7 +120,24 @@ class MasterListPage {
 
   // The two ways of Save; false when the save was abandoned (its message shown, nothing written).
   bool AppendNewItem(double slot);
-  bool ReplaceItems(double slot);
+  bool ReplaceChosenItem(double slot);
+
+  // The item that Save and Delete act on: the one whose fields the last click put into the edit row, as
+  // long as the row shows it (the slot box holds its slot number). Slot numbers can repeat, so its item
+  // number goes with it; later fills of the table (a category choice) do not change which item it is.
+  struct ChosenItem {
+    double slot;
+    std::string itemNumber;
+  };
+  std::optional<ChosenItem> ChosenItemOfSlot(double slot) const;
+
+  // Reads the item file afresh into a table of its own, finds the chosen item there (the first item of
+  // its slot and item number) and lets `change` alter that row alone; the file is then rewritten with
+  // every other item as read. False, with nothing written, when the file cannot be read or written back,
+  // when the item is no longer in it (each with its message), or when `change` refused (having shown its
+  // own). The window's table is left alone, so that after a false answer it still matches the lists.
+  using RowChange = std::function<bool(ItemTableColumns& table, int row)>;
+  bool RewriteWithChosenItemChanged(const ChosenItem& chosen, const RowChange& change);
 
   MasterListControls& controls_;
   std::string itemFile_;
@@ -127,6 +146,7 @@ class MasterListPage {
   char addModeFlag_ = kAddModeOff;
   std::string categoryCode_;    // the code last put into the category list
   std::string chosenCategory_;  // the category chosen in the category list
+  std::optional<ChosenItem> chosen_;  // the item the edit row was filled from, none once it is emptied
 };
 
 }  // namespace korvane

@@ -274,6 +274,60 @@ TEST_F(MasterListWindow, DeleteBlanksOnlyTheClickedItemWhenItsSlotRepeats) {
   EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
+// Items A, B and C with the slots 1, 2 and 2.
+std::vector<ItemFields> ThreeItemsWithSlot2Twice() {
+  const std::vector<ItemFields> small = SmallItemFile();
+  std::vector<ItemFields> items = {small[0], small[1], small[3]};
+  FieldOf(items[2], ItemField::LineNo) = "2";
+  return items;
+}
+
+TEST_F(MasterListWindow, SaveChangesOnlyTheClickedItemWhenItsSlotRepeats) {
+  const std::vector<ItemFields> items = ThreeItemsWithSlot2Twice();
+  WriteItemFile(ItemFileBytes(items));
+  Window().Click("RefreshRibbon").ClickListLine("List1", 2);
+  ASSERT_EQ(Window().Text("Text3"), "XY-7           ");
+  Window().Focus("Text6").PressKey("Text6", VK_HOME);
+  Window().Type("Text6", "X");
+  Window().Click("SaveButton");
+  // C as its boxes showed it; A and B byte for byte as they were.
+  std::vector<ItemFields> expected = items;
+  expected[2] = {"2", "XY-7", "XLock nut M8", "12", "0.30", "12", "5", "0.6",
+                 "0", "0",    "0",            "0",  "0",    "0",  "0", "0"};
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+  EXPECT_EQ(Window().Lines("List1")[2].substr(0, 26), "0002  12   XY-7           ");
+  EXPECT_EQ(Window().Text("Text16"), "");
+}
+
+TEST_F(MasterListWindow, SaveOrDeleteOfAnItemChangedUnderTheWindowWritesNothingAndSaysSo) {
+  const std::vector<ItemFields> items = ThreeItemsWithSlot2Twice();
+  for (const char* button : {"SaveButton", "DeleteEntry"}) {
+    SCOPED_TRACE(button);
+    WriteItemFile(ItemFileBytes(items));
+    ui_.ForgetMessageBoxes();
+    Window().Click("RefreshRibbon").ClickListLine("List1", 2);
+    const std::vector<std::string> lines = Window().Lines("List1");
+    Window().Focus("Text6").PressKey("Text6", VK_HOME);
+    Window().Type("Text6", "X");
+    std::vector<ItemFields> changed = items;
+    FieldOf(changed[2], ItemField::ItemNumber) = "XY-8";  // by another program, while C is shown
+    WriteItemFile(ItemFileBytes(changed));
+    ui_.AnswerNextMessageBox(IDOK);
+    Window().Click(button);
+    ASSERT_EQ(ui_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, kItemGoneText);
+    EXPECT_EQ(ui_.MessageBoxes()[0].title, "Error Condition Query");
+    EXPECT_EQ(ui_.MessageBoxes()[0].style, 16u);
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(changed));
+    EXPECT_EQ(Window().Text("Text6"), "X" + FitToWidth("Lock nut M8", 30));  // as typed
+    EXPECT_EQ(Window().Lines("List1"), lines);
+    // The list and the window's table are still in step: a click shows the item of its line.
+    Window().ClickListLine("List1", 1);
+    EXPECT_EQ(Window().Text("Text3"), "AB             ");
+  }
+}
+
 TEST_F(MasterListWindow, ExitReturnsToAFreshMainMenu) {
   Window().ChooseMenu("debuginv");
   EXPECT_EQ(Callers.DebugFromForm60, kCallerFlagSet);

@@ -353,7 +353,7 @@ TEST_F(MasterListPageTest, ANewItemGoesOnALineOfItsOwnAfterALastLineWithoutItsEn
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(items) + ItemFileBytes({added}));
 }
 
-TEST_F(MasterListPageTest, SavingAChangedItemReplacesEveryItemOfItsSlotAndKeepsTheOthers) {
+TEST_F(MasterListPageTest, SavingAChangedItemReplacesItAloneAndKeepsTheOtherItemOfItsSlot) {
   std::vector<ItemFields> items = SmallItemFile();
   items.push_back(items[1]);  // slot 2 twice
   FieldOf(items[4], ItemField::ItemNumber) = "DUP";
@@ -365,25 +365,87 @@ TEST_F(MasterListPageTest, SavingAChangedItemReplacesEveryItemOfItsSlotAndKeepsT
   Type(EditBox::Text6, "Flat washer M10");
   page_.SaveButtonClick();
   // The boxes of slot 2 as the click filled them, with the counters fitted and empty ones read as 0.
-  const ItemFields saved = {"2", "AB", "Flat washer M10", "5", "12.50", "10", "20", "12.5",
-                            "0", "2",  "0",               "4", "1",     "1",  "1",  "1"};
-  std::vector<ItemFields> expected = SmallItemFile();
-  expected[1] = saved;
-  expected.push_back(saved);
+  std::vector<ItemFields> expected = items;
+  expected[1] = {"2", "AB", "Flat washer M10", "5", "12.50", "10", "20", "12.5",
+                 "0", "2",  "0",               "4", "1",     "1",  "1",  "1"};
   EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+  EXPECT_TRUE(window_.messages.empty());
   EXPECT_EQ(page_.Counters().CounterMax, 5);
   EXPECT_EQ(window_.list1.size(), 5u);
 }
 
-TEST_F(MasterListPageTest, SavingASlotNotInTheFileWritesEveryItemBackAsRead) {
-  const std::string before = ItemFileNow();
-  page_.FormLoad();
-  ClickLine(0);
-  Type(EditBox::Text16, "77");
-  Type(EditBox::Text6, "comma, not looked at");
-  page_.SaveButtonClick();
-  EXPECT_EQ(ItemFileNow(), before);
-  EXPECT_EQ(window_.commaQuoteErrors, 0);
+// A Save or Delete whose item cannot be found as it was chosen writes nothing and tells the user; the
+// boxes keep what was typed and the table still matches the lists.
+TEST_F(MasterListPageTest, ASaveOrDeleteOfAnItemNoLongerInTheFileWritesNothingAndKeepsTheListsInStep) {
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<ItemFields>&)> changeUnderTheWindow;
+    const char* slotBox;  // nullptr: as the click filled it
+  };
+  const Case cases[] = {
+      {"its item number changed", [](auto& items) { FieldOf(items[1], ItemField::ItemNumber) = "AB-RENAMED"; },
+       nullptr},
+      {"its slot number changed", [](auto& items) { FieldOf(items[1], ItemField::LineNo) = "9"; }, nullptr},
+      {"the item file emptied", [](auto& items) { items.clear(); }, nullptr},
+      // Save alone: a Delete without a selected row of the slot box's number does nothing and says nothing.
+      {"a slot box of no chosen item", [](auto&) {}, "77"},
+  };
+  for (const bool deleting : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(deleting ? "Delete: " : "Save: ") + c.what);
+      if (deleting && c.slotBox) continue;
+      WriteItems(SmallItemFile());
+      window_ = WindowOfTheTest{};
+      page_.FormLoad();
+      ClickLine(1);
+      std::vector<ItemFields> changed = SmallItemFile();
+      c.changeUnderTheWindow(changed);
+      WriteItems(changed);
+      const std::string before = ItemFileNow();
+      if (c.slotBox) Type(EditBox::Text16, c.slotBox);
+      Type(EditBox::Text6, "Flat washer M10");
+      if (deleting) {
+        page_.DeleteEntryClick();
+      } else {
+        page_.SaveButtonClick();
+      }
+      EXPECT_EQ(ItemFileNow(), before);
+      EXPECT_EQ(window_.messages, std::vector<std::string>{kItemGoneText});
+      EXPECT_EQ(window_.itemFileErrors, 0);
+      EXPECT_EQ(window_.texts[EditBox::Text6], "Flat washer M10");
+      EXPECT_EQ(window_.list1.size(), 4u);
+      ClickLine(3);
+      EXPECT_EQ(window_.texts[EditBox::Text16], "4");
+      EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("XY-7", 15));
+    }
+  }
+}
+
+// A category choice refills the table but leaves the edit row: Save still stores it over the item it
+// came from, while Delete, whose selected row now holds another slot, blanks nothing.
+TEST_F(MasterListPageTest, AfterACategoryChoiceSaveKeepsToTheClickedItemAndDeleteToTheSelectedRow) {
+  for (const bool deleting : {false, true}) {
+    SCOPED_TRACE(deleting ? "Delete" : "Save");
+    WriteItems(SmallItemFile());
+    window_ = WindowOfTheTest{};
+    page_.FormLoad();
+    ClickLine(1);           // slot 2
+    ChooseCategoryLine(0);  // "12": slot 4 alone
+    Type(EditBox::Text6, "Flat washer M10");
+    std::vector<ItemFields> expected = SmallItemFile();
+    if (deleting) {
+      page_.DeleteEntryClick();
+    } else {
+      page_.SaveButtonClick();
+      FieldOf(expected[1], ItemField::Description) = "Flat washer M10";
+      // The number boxes as the click filled them: the cost as shown, the rest as numbers.
+      FieldOf(expected[1], ItemField::Cost) = "0.05";
+      FieldOf(expected[1], ItemField::ItemPrice1) = "0.1";
+      for (ItemField counter : {ItemField::Receipts, ItemField::Transout}) FieldOf(expected[1], counter) = "0";
+    }
+    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+    EXPECT_TRUE(window_.messages.empty());
+  }
 }
 
 TEST_F(MasterListPageTest, SavingWithAnEmptySlotBoxWritesNothingAndEndsAddMode) {
@@ -501,7 +563,7 @@ TEST_F(MasterListPageTest, SaveAndDeleteWriteNoFileWhoseFieldsTheReaderCuts) {
   }
 }
 
-TEST_F(MasterListPageTest, DeleteBlanksOnlyTheClickedItemOfASlotThatRepeats) {
+TEST_F(MasterListPageTest, SaveAndDeleteActOnlyOnTheClickedItemOfASlotThatRepeats) {
   // Slot 2 twice; and the last item again, number and slot alike, which only its first copy answers.
   std::vector<ItemFields> items = SmallItemFile();
   FieldOf(items[3], ItemField::LineNo) = "2";
@@ -509,38 +571,34 @@ TEST_F(MasterListPageTest, DeleteBlanksOnlyTheClickedItemOfASlotThatRepeats) {
   FieldOf(items[4], ItemField::Description) = "Second copy";
   struct Case {
     int clicked;  // the line, also the item of the file
-    int blanked;
+    int changed;
+    ItemFields saved;  // the clicked item's boxes as Save stores them, the description typed over
   };
-  const Case cases[] = {{1, 1}, {3, 3}, {4, 3}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.clicked);
-    WriteItems(items);
-    window_ = WindowOfTheTest{};
-    page_.FormLoad();
-    ClickLine(c.clicked);
-    page_.DeleteEntryClick();
-    std::vector<ItemFields> expected = items;
-    expected[c.blanked] = Blanked(items[c.blanked]);
-    EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
-    EXPECT_TRUE(window_.messages.empty());
-    EXPECT_EQ(window_.itemFileErrors, 0);
+  const Case cases[] = {
+      {1, 1, {"2", "AB", "Changed", "5", "0.05", "10", "20", "0.1", "0", "2", "0", "4", "1", "1", "1", "1"}},
+      {3, 3, {"2", "XY-7", "Changed", "12", "0.30", "12", "5", "0.6", "0", "0", "0", "0", "0", "0", "0", "0"}},
+      {4, 3, {"2", "XY-7", "Changed", "12", "0.30", "12", "5", "0.6", "0", "0", "0", "0", "0", "0", "0", "0"}},
+  };
+  for (const bool deleting : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(deleting ? "Delete" : "Save") + " of line " + std::to_string(c.clicked));
+      WriteItems(items);
+      window_ = WindowOfTheTest{};
+      page_.FormLoad();
+      ClickLine(c.clicked);
+      Type(EditBox::Text6, "Changed");
+      if (deleting) {
+        page_.DeleteEntryClick();
+      } else {
+        page_.SaveButtonClick();
+      }
+      std::vector<ItemFields> expected = items;
+      expected[c.changed] = deleting ? Blanked(items[c.changed]) : c.saved;
+      EXPECT_EQ(ItemFileNow(), ItemFileBytes(expected));
+      EXPECT_TRUE(window_.messages.empty());
+      EXPECT_EQ(window_.itemFileErrors, 0);
+    }
   }
-}
-
-TEST_F(MasterListPageTest, DeleteOfAnItemNoLongerInTheFileWritesNothingAndKeepsTheListsInStep) {
-  page_.FormLoad();
-  ClickLine(1);
-  std::vector<ItemFields> changed = SmallItemFile();
-  FieldOf(changed[1], ItemField::ItemNumber) = "AB-RENAMED";  // changed under the window
-  WriteItems(changed);
-  const std::string before = ItemFileNow();
-  page_.DeleteEntryClick();
-  EXPECT_EQ(ItemFileNow(), before);
-  EXPECT_EQ(window_.messages, std::vector<std::string>{kItemGoneText});
-  // The table still shows what the lists show: a click fills the boxes with the item of its line.
-  ClickLine(3);
-  EXPECT_EQ(window_.texts[EditBox::Text16], "4");
-  EXPECT_EQ(window_.texts[EditBox::Text3], FitToWidth("XY-7", 15));
 }
 
 TEST_F(MasterListPageTest, DeleteAfterACategoryChoiceOrAScreenSortKeepsEveryOtherItem) {
