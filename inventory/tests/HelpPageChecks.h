@@ -23,10 +23,13 @@ inline bool SameFolder(std::string a, std::string b) {
   return lower(std::move(a)) == lower(std::move(b));
 }
 
-// The help viewer's window showing a page, waited for a while: it runs as a program of its own.
+// The help viewer's window showing a page, waited for a while: it runs as a program of its own. The
+// window exists under its title before the viewer shows it in the state it was started with, so it
+// counts only once it is visible.
 inline HWND WaitForHelpViewer(const char* title) {
   for (int round = 0; round < 200; ++round) {
-    if (HWND viewer = FindWindowA("KorvaneHelpViewer", title)) return viewer;
+    HWND viewer = FindWindowA("KorvaneHelpViewer", title);
+    if (viewer && IsWindowVisible(viewer)) return viewer;
     Sleep(50);
   }
   return nullptr;
