@@ -202,7 +202,11 @@ HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
     case CF_PALETTE: {
         OLE_HANDLE palette = 0;
         picture->get_hPal(&palette);
-        HPALETTE copy = CopyPalette(reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette)));
+        // A bitmap drawn without a palette of its own is drawn with the default one: that is the
+        // palette the format promised for it.
+        HPALETTE drawnWith = palette != 0 ? reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette))
+                                          : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE copy = CopyPalette(drawnWith);
         if (copy == nullptr)
             return E_FAIL;
         medium->tymed = TYMED_GDI;

@@ -1,6 +1,8 @@
 // The data object through IDispatch, as a host's OLE drag event handlers use it.
+#include "DataFormats.h"
 #include "DataObjectFixture.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -303,6 +305,33 @@ TEST_F(QvDataObjectTest, BitmapPictureTravelsAsADeviceIndependentBitmap)
         EXPECT_EQ(7, facts.bmWidth);
         EXPECT_EQ(5, facts.bmHeight);
     }
+}
+
+TEST_F(QvDataObjectTest, ABitmapWithoutAPaletteDeliversThePaletteItIsDrawnWith)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    ReleaseDC(nullptr, screen);
+    PICTDESC description{};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap;  // no palette
+    ComReference<IPictureDisp> picture;
+    ASSERT_EQ(S_OK, OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.OutVoid()));
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Object(picture.Get()), Number(CF_PALETTE)}).hr);
+    // What is offered is delivered: the default palette's colours.
+    FORMATETC format = DataFormatEtc(CF_PALETTE);
+    ASSERT_EQ(S_OK, DragData()->QueryGetData(&format));
+    STGMEDIUM medium{};
+    ASSERT_EQ(S_OK, DragData()->GetData(&format, &medium));
+    ASSERT_EQ(DWORD(TYMED_GDI), medium.tymed);
+    PALETTEENTRY delivered[32]{};
+    PALETTEENTRY standard[32]{};
+    const UINT count = GetPaletteEntries(reinterpret_cast<HPALETTE>(medium.hBitmap), 0, 32, delivered);
+    ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 32, standard), count);
+    ASSERT_GT(count, 0u);
+    EXPECT_EQ(0, memcmp(delivered, standard, count * sizeof delivered[0]));
+    ReleaseStgMedium(&medium);
 }
 
 } // namespace
