@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <string>
 #include <cstdlib>
 
 namespace korvane::forms {
@@ -109,8 +110,20 @@ class Parser {
     while (current_.kind == Token::Kind::EndOfLine) Advance();
   }
 
+  // Elements nest this deep at most: a form's frames and menus are a few levels, and the parser and
+  // the forms built from its result recurse once per level.
+  static constexpr int kDeepestNesting = 32;
+
   // At `kind name [index N] {`.
   ElementDescription ParseElement() {
+    if (depth_ == kDeepestNesting)
+      throw FormDescriptionError(current_.line, "elements nest more than " + std::to_string(kDeepestNesting) +
+                                                    " levels deep");
+    ++depth_;
+    struct Leave {
+      int& depth;
+      ~Leave() { --depth; }
+    } leave{depth_};
     ElementDescription element;
     element.kind = current_.text;
     element.line = current_.line;
@@ -179,6 +192,7 @@ class Parser {
 
   Tokenizer tokens_;
   Token current_{};
+  int depth_ = 0;
 };
 
 [[noreturn]] void Malformed(const DescriptionProperty& p, const std::string& what) {
