@@ -237,6 +237,22 @@ std::optional<RectDescription> ElementDescription::Rect() const {
   return r;
 }
 
+std::optional<std::pair<int, int>> ElementDescription::Size() const {
+  const DescriptionProperty* p = Find("size");
+  if (!p) return std::nullopt;
+  if (p->values.size() != 2) Malformed(*p, "takes a width and a height");
+  const std::pair<int, int> size{static_cast<int>(WholeNumber(*p, p->values[0])), static_cast<int>(WholeNumber(*p, p->values[1]))};
+  if (size.first < 0 || size.second < 0) Malformed(*p, "has a negative width or height");
+  return size;
+}
+
+std::optional<std::pair<int, int>> ElementDescription::Position() const {
+  const DescriptionProperty* p = Find("position");
+  if (!p) return std::nullopt;
+  if (p->values.size() != 2) Malformed(*p, "takes a left and a top");
+  return std::pair<int, int>{static_cast<int>(WholeNumber(*p, p->values[0])), static_cast<int>(WholeNumber(*p, p->values[1]))};
+}
+
 std::optional<FontDescription> ElementDescription::Font() const {
   const DescriptionProperty* p = Find("font");
   if (!p) return std::nullopt;
