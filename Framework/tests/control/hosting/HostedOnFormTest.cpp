@@ -65,17 +65,37 @@ private:
     HWND window_ = nullptr;
 };
 
+// The tests' control made by this program while this lives: its class object stands in for a
+// registered server.
+class RegisteredTestControl {
+public:
+    RegisteredTestControl()
+    {
+        auto* factory = new ClassFactory(TestRowButtonLike);
+        result_ = CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &registration_);
+        factory->Release();
+    }
+    ~RegisteredTestControl()
+    {
+        if (SUCCEEDED(result_))
+            EXPECT_EQ(CoRevokeClassObject(registration_), S_OK);
+    }
+    RegisteredTestControl(const RegisteredTestControl&) = delete;
+    RegisteredTestControl& operator=(const RegisteredTestControl&) = delete;
+    HRESULT Result() const { return result_; }
+
+private:
+    HRESULT result_ = E_FAIL;
+    DWORD registration_ = 0;
+};
+
 TEST(HostedOnForm, ActivatedInPlaceAndPainted)
 {
     const LONG objectsBefore = Module::ObjectCount();
-    // The tests' control is made by this program: its class object stands in for a registered server.
-    auto* factory = new ClassFactory(TestRowButtonLike);
-    DWORD registration = 0;
-    ASSERT_EQ(CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                    &registration),
-              S_OK);
-    factory->Release();
     {
+        RegisteredTestControl registered;
+        ASSERT_EQ(registered.Result(), S_OK);
         FormWindow form(240, 140);
         ASSERT_NE(form.Handle(), nullptr);
         ControlContainer container(form.Handle(), [](const ControlEvent&) {});
@@ -94,7 +114,6 @@ TEST(HostedOnForm, ActivatedInPlaceAndPainted)
         EXPECT_NE(picture.At(162, 92), TestControlColor);
         container.Unload();
     }
-    EXPECT_EQ(CoRevokeClassObject(registration), S_OK);
     EXPECT_EQ(Module::ObjectCount(), objectsBefore);
 }
 
@@ -111,13 +130,9 @@ const char ThreeControlsText[] = R"(form Test {
 TEST(HostedOnForm, OneControlIsUIActiveAndTheFocusComesBackToEach)
 {
     const LONG objectsBefore = Module::ObjectCount();
-    auto* factory = new ClassFactory(TestRowButtonLike);
-    DWORD registration = 0;
-    ASSERT_EQ(CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                    &registration),
-              S_OK);
-    factory->Release();
     {
+        RegisteredTestControl registered;
+        ASSERT_EQ(registered.Result(), S_OK);
         FormWindow form(240, 140);
         ASSERT_NE(form.Handle(), nullptr);
         SetForegroundWindow(form.Handle());
@@ -145,7 +160,6 @@ TEST(HostedOnForm, OneControlIsUIActiveAndTheFocusComesBackToEach)
         EXPECT_TRUE(controlOf(sites[1])->StateFlags() & OleControl::StateUIActive);
         container.Unload();
     }
-    EXPECT_EQ(CoRevokeClassObject(registration), S_OK);
     EXPECT_EQ(Module::ObjectCount(), objectsBefore);
 }
 
