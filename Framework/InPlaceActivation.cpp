@@ -151,8 +151,12 @@ HRESULT OleControl::FinishInPlaceActivation(bool windowless, BOOL noRedraw)
 
 HRESULT OleControl::UIActivate()
 {
-    if (stateFlags_ & StateUIActive)
+    // Asked again while UI-active (the focus went elsewhere in the container meanwhile): the control
+    // takes the focus back; the container and the frame know it already.
+    if (stateFlags_ & StateUIActive) {
+        SetFocus(TRUE);
         return S_OK;
+    }
     stateFlags_ |= StateUIActive;
     if (inPlaceSite_ != nullptr)
         inPlaceSite_->OnUIActivate();

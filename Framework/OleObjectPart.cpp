@@ -59,6 +59,8 @@ HRESULT STDMETHODCALLTYPE OleControl::OleObjectPart::SetClientSite(IOleClientSit
         if ((control.ControlRow().miscStatus & OLEMISC_SIMPLEFRAME) &&
             FAILED(site->QueryInterface(IID_ISimpleFrameSite, reinterpret_cast<void**>(&control.simpleFrameSite_))))
             control.simpleFrameSite_ = nullptr;
+        // The in-place sites of the old container go with it; the next activation asks the new one.
+        control.ForgetInPlaceSites();
     } else {
         ReleaseInterface(control.inPlaceSite_);
         ReleaseInterface(control.windowlessSite_);

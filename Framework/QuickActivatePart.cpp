@@ -26,26 +26,48 @@ HRESULT STDMETHODCALLTYPE OleControl::QuickActivatePart::QuickActivate(QACONTAIN
         LibraryLocale::Set(static_cast<LCID>(container->lcid));
     if (container->dwAmbientFlags & QACONTAINER_MESSAGEREFLECT)
         control.ambientFlags_ |= AmbientContainerReflects | AmbientMessageReflectRead;
+    // What is made here is undone again when a later step fails: a container that then activates the
+    // control the ordinary way connects once more.
+    info->dwPropNotifyCookie = 0;
+    info->dwEventCookie = 0;
+    bool adviseSet = false;
+    auto undo = [&](HRESULT failure) {
+        if (adviseSet)
+            control.viewObject_.SetAdvise(DVASPECT_CONTENT, 0, nullptr);
+        if (info->dwEventCookie != 0)
+            control.EventsPoint().Unadvise(info->dwEventCookie);
+        if (info->dwPropNotifyCookie != 0)
+            control.PropertyNotifyPoint().Unadvise(info->dwPropNotifyCookie);
+        info->dwEventCookie = 0;
+        info->dwPropNotifyCookie = 0;
+        return failure;
+    };
     if (container->pPropertyNotifySink != nullptr) {
         hr = control.PropertyNotifyPoint().Advise(container->pPropertyNotifySink, &info->dwPropNotifyCookie);
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) {
+            info->dwPropNotifyCookie = 0;
+            return undo(hr);
+        }
     }
     if (container->pUnkEventSink != nullptr) {
         hr = control.EventsPoint().Advise(container->pUnkEventSink, &info->dwEventCookie);
-        if (FAILED(hr))
-            return hr;
+        if (FAILED(hr)) {
+            info->dwEventCookie = 0;
+            return undo(hr);
+        }
     }
     if (container->pAdviseSink != nullptr) {
         hr = control.viewObject_.SetAdvise(DVASPECT_CONTENT, 0, container->pAdviseSink);
         if (FAILED(hr))
-            return hr;
+            return undo(hr);
+        adviseSet = true;
     }
     const ControlDescriptor& row = control.ControlRow();
     info->dwMiscStatus = row.miscStatus;
     info->dwViewStatus = row.opaque != 0 ? VIEWSTATUS_OPAQUE : 0;
     info->dwPointerActivationPolicy = row.activationPolicy;
-    return control.OnQuickActivate(container, &info->dwViewStatus);
+    hr = control.OnQuickActivate(container, &info->dwViewStatus);
+    return FAILED(hr) ? undo(hr) : hr;
 }
 
 HRESULT STDMETHODCALLTYPE OleControl::QuickActivatePart::SetContentExtent(LPSIZEL size)

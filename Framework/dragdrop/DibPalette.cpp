@@ -2,6 +2,8 @@
 
 #include "Module.h"
 
+#include <cstring>
+
 namespace {
 
 // The 16 standard colours, as 0x00BBGGRR.
@@ -98,6 +100,78 @@ UINT DibColourCount(const BITMAPINFOHEADER& header, UINT* entrySize)
     }
     *entrySize = sizeof(RGBQUAD);
     return header.biClrUsed != 0 ? header.biClrUsed : byBitCount(header.biBitCount);
+}
+
+SIZE_T PackedDibBitsOffset(const void* block, SIZE_T size)
+{
+    // All sizes are worked in 64 bits so that no product of a foreign header's fields can wrap.
+    const ULONGLONG room = size;
+    DWORD headerSize = 0;
+    if (room < sizeof headerSize)
+        return 0;
+    std::memcpy(&headerSize, block, sizeof headerSize);
+    ULONGLONG width = 0, height = 0, colours = 0, entrySize = sizeof(RGBQUAD), masks = 0, stated = 0;
+    WORD bitCount = 0;
+    DWORD compression = BI_RGB;
+    if (headerSize == sizeof(BITMAPCOREHEADER)) {
+        if (room < headerSize)
+            return 0;
+        BITMAPCOREHEADER core;
+        std::memcpy(&core, block, sizeof core);
+        width = core.bcWidth;
+        height = core.bcHeight;
+        bitCount = core.bcBitCount;
+        entrySize = sizeof(RGBTRIPLE);
+    } else if (headerSize >= sizeof(BITMAPINFOHEADER) && headerSize <= room) {
+        BITMAPINFOHEADER header;
+        std::memcpy(&header, block, sizeof header);
+        if (header.biWidth <= 0 || header.biHeight == 0)
+            return 0;
+        width = ULONGLONG(header.biWidth);
+        height = header.biHeight < 0 ? ULONGLONG(-LONGLONG(header.biHeight)) : ULONGLONG(header.biHeight);
+        bitCount = header.biBitCount;
+        compression = header.biCompression;
+        colours = header.biClrUsed;
+        stated = header.biSizeImage;
+        // The three colour masks follow a plain 40-byte header; the later headers hold them.
+        if (compression == BI_BITFIELDS && headerSize == sizeof(BITMAPINFOHEADER))
+            masks = 3 * sizeof(DWORD);
+    } else {
+        return 0;
+    }
+    if (colours == 0)
+        colours = bitCount == 1 ? 2 : bitCount == 4 ? 16 : bitCount == 8 ? 256 : 0;
+    ULONGLONG rows = 0;
+    switch (compression) {
+    case BI_RGB:
+        if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+            return 0;
+        break;
+    case BI_BITFIELDS:
+        if (bitCount != 16 && bitCount != 32)
+            return 0;
+        break;
+    case BI_RLE8:
+    case BI_RLE4:
+        if (bitCount != (compression == BI_RLE8 ? 8 : 4) || stated == 0)
+            return 0;
+        rows = stated;
+        break;
+    default:
+        return 0;
+    }
+    if (width == 0 || height == 0)
+        return 0;
+    if (rows == 0) {
+        const ULONGLONG stride = (width * bitCount + 31) / 32 * 4;
+        if (stride > room || height > room / stride)
+            return 0;
+        rows = stride * height;
+    }
+    const ULONGLONG offset = headerSize + masks + colours * entrySize;
+    if (offset > room || rows > room - offset)
+        return 0;
+    return static_cast<SIZE_T>(offset);
 }
 
 UINT DibColourTable(const BITMAPINFO* info, SIZE_T size, RGBQUAD* table)

@@ -23,6 +23,13 @@ UINT DibPaletteEntries(const RGBQUAD* table, UINT count, UINT room, PALETTEENTRY
 // triples by its bit count, else biClrUsed or, when that is 0, the bit count's number in RGBQUADs.
 UINT DibColourCount(const BITMAPINFOHEADER& header, UINT* entrySize);
 
+// Where the pixel rows of a packed DIB of `size` bytes begin, after its header, colour masks and
+// colour table; 0 when the block is not a whole DIB: a header that is neither the 12-byte core header
+// nor at least 40 bytes, sizes it cannot have, or a colour table or rows (width x |height| x bit count,
+// the stated image size when compressed) that do not lie inside the block. Nothing outside the block
+// is read.
+SIZE_T PackedDibBitsOffset(const void* block, SIZE_T size);
+
 // The colour table of a packed DIB as RGBQUADs (a core header's triples widened); the number of
 // entries, 0 when it has none. `table` holds 256.
 UINT DibColourTable(const BITMAPINFO* info, SIZE_T size, RGBQUAD* table);

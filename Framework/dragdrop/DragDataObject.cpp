@@ -332,13 +332,17 @@ HRESULT STDMETHODCALLTYPE DragDataObject::GetDataHere(FORMATETC* format, STGMEDI
         return DV_E_TYMED;
     if (medium->hGlobal == nullptr)
         return E_INVALIDARG;
+    // Only text is written into a caller's memory; the format decides that before any data is asked
+    // for (a file list's entry holds no data of its own: its names are in the files collection).
+    if (format->cfFormat != CF_TEXT)
+        return E_NOTIMPL;
     HRESULT hr = RequestMissingData(format->cfFormat, &index);
     if (FAILED(hr))
         return hr;
     const Entry& entry = entries_[index];
     if (IsMissingArgument(entry.data))
         return E_FAIL;
-    if (entry.format != CF_TEXT || V_VT(&entry.data) != VT_BSTR)
+    if (V_VT(&entry.data) != VT_BSTR)
         return E_NOTIMPL;
     const SIZE_T capacity = GlobalSize(medium->hGlobal);
     if (capacity < 2)

@@ -57,6 +57,33 @@ int AnsiSize(BSTR name)
     return WideCharToMultiByte(CP_ACP, 0, name, length, nullptr, 0, nullptr, nullptr) + 1;
 }
 
+// Whether a file list holds all it claims: its names start inside the block, and the empty name that
+// ends the list lies inside it too (the shell reads on to that end).
+bool DropListFits(HGLOBAL drop)
+{
+    const SIZE_T size = GlobalSize(drop);
+    const auto* bytes = static_cast<const BYTE*>(GlobalLock(drop));
+    if (bytes == nullptr)
+        return false;
+    bool fits = false;
+    if (size >= sizeof(DROPFILES)) {
+        DROPFILES header;
+        std::memcpy(&header, bytes, sizeof header);
+        const SIZE_T unit = header.fWide ? sizeof(WCHAR) : 1;
+        bool nameStarts = true;
+        for (SIZE_T at = header.pFiles; at <= size && size - at >= unit; at += unit) {
+            const bool nul = bytes[at] == 0 && (unit == 1 || bytes[at + 1] == 0);
+            if (nul && nameStarts) {
+                fits = true;
+                break;
+            }
+            nameStarts = nul;
+        }
+    }
+    GlobalUnlock(drop);
+    return fits;
+}
+
 } // namespace
 
 HGLOBAL DropFilesMemory(QvDataObjectFiles& files)
@@ -91,6 +118,8 @@ HRESULT AppendDropFiles(HGLOBAL drop, QvDataObjectFiles& files)
     const ShellBinding& shell = BoundShell();
     if (!shell.Bound())
         return DragDropErrors::AsResult(DragDropErrors::ShellLibraryMissing);
+    if (!DropListFits(drop))
+        return DV_E_FORMATETC;
     const HDROP handle = static_cast<HDROP>(drop);
     const UINT count = shell.dragQueryFile(handle, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

@@ -71,18 +71,11 @@ HGLOBAL PackedDib(HBITMAP bitmap, HPALETTE palette)
     return lines != 0 ? memory.HandOver() : nullptr;
 }
 
-// A device bitmap made of a packed DIB and, on a palette-based screen, the palette made for it
-// (null when it needs none); null on failure.
-HBITMAP BitmapFromDib(const BITMAPINFO* info, SIZE_T size, HPALETTE* palette)
+// A device bitmap made of a packed DIB that lies whole in its block, its rows at `offset`, and, on a
+// palette-based screen, the palette made for it (null when it needs none); null on failure.
+HBITMAP BitmapFromDib(const BITMAPINFO* info, SIZE_T size, SIZE_T offset, HPALETTE* palette)
 {
     *palette = nullptr;
-    if (size < sizeof(BITMAPCOREHEADER) || info->bmiHeader.biSize > size)
-        return nullptr;
-    UINT entrySize = 0;
-    const UINT entries = DibColourCount(info->bmiHeader, &entrySize);
-    const SIZE_T offset = info->bmiHeader.biSize + SIZE_T(entries) * entrySize;
-    if (offset > size)
-        return nullptr;
     HDC screen = GetDC(nullptr);
     HPALETTE old = nullptr;
     if (Screen().PaletteBased()) {
@@ -209,7 +202,11 @@ HRESULT RenderPicture(IPicture* picture, CLIPFORMAT format, STGMEDIUM* medium)
     case CF_PALETTE: {
         OLE_HANDLE palette = 0;
         picture->get_hPal(&palette);
-        HPALETTE copy = CopyPalette(reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette)));
+        // A bitmap drawn without a palette of its own is drawn with the default one: that is the
+        // palette the format promised for it.
+        HPALETTE drawnWith = palette != 0 ? reinterpret_cast<HPALETTE>(static_cast<UINT_PTR>(palette))
+                                          : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE copy = CopyPalette(drawnWith);
         if (copy == nullptr)
             return E_FAIL;
         medium->tymed = TYMED_GDI;
@@ -286,6 +283,8 @@ HRESULT OwnMediumHandles(STGMEDIUM& medium, CLIPFORMAT format)
             return E_OUTOFMEMORY;
         break;
     case TYMED_MFPICT: {
+        if (GlobalSize(medium.hMetaFilePict) < sizeof(METAFILEPICT))
+            return DV_E_FORMATETC;
         const auto* source = static_cast<const METAFILEPICT*>(GlobalLock(medium.hMetaFilePict));
         if (source == nullptr)
             return E_UNEXPECTED;
@@ -368,8 +367,14 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
         const auto* info = static_cast<const BITMAPINFO*>(GlobalLock(medium.hGlobal));
         if (info == nullptr)
             return E_UNEXPECTED;
+        // Another program's block is believed only as far as it reaches.
+        const SIZE_T offset = PackedDibBitsOffset(info, size);
+        if (offset == 0) {
+            GlobalUnlock(medium.hGlobal);
+            return DV_E_FORMATETC;
+        }
         HPALETTE palette = nullptr;
-        HBITMAP bitmap = BitmapFromDib(info, size, &palette);
+        HBITMAP bitmap = BitmapFromDib(info, size, offset, &palette);
         GlobalUnlock(medium.hGlobal);
         if (bitmap == nullptr)
             return E_OUTOFMEMORY;
@@ -384,6 +389,8 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
     case CF_METAFILEPICT: {
         if (medium.tymed != TYMED_MFPICT || medium.hMetaFilePict == nullptr)
             return E_UNEXPECTED;
+        if (GlobalSize(medium.hMetaFilePict) < sizeof(METAFILEPICT))
+            return DV_E_FORMATETC;
         auto* metafile = static_cast<METAFILEPICT*>(GlobalLock(medium.hMetaFilePict));
         if (metafile == nullptr)
             return E_UNEXPECTED;

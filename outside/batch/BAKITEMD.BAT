@@ -6,8 +6,8 @@ copy /y "%~dp0Item.dat" "%~dp0Item.bak" >nul
 if errorlevel 1 goto failed
 exit /b 0
 :missing
-echo Item.dat was not found in %~dp0; nothing was backed up.
+echo Item.dat was not found in "%~dp0"; nothing was backed up.
 exit /b 1
 :failed
-echo Item.dat could not be copied to Item.bak in %~dp0.
+echo Item.dat could not be copied to Item.bak in "%~dp0".
 exit /b 2

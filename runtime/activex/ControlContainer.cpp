@@ -177,6 +177,21 @@ bool ControlContainer::TranslateAccelerator(MSG& message)
     return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
+void ControlContainer::NoteUIActivated(ControlSite& control)
+{
+    ControlSite* before = uiActive_;
+    uiActive_ = &control;
+    // The control that is activating sets the frame's active object after this notice.
+    if (before && before != &control)
+        before->UIDeactivate();
+}
+
+void ControlContainer::NoteUIDeactivated(ControlSite& control)
+{
+    if (uiActive_ == &control)
+        uiActive_ = nullptr;
+}
+
 namespace {
 
 int Depth(const ControlSite* site)
@@ -213,7 +228,14 @@ void ControlContainer::Remove(ControlSite& control)
                                                [&](const auto& site) { return !Inside(site.Get(), &control); });
     leaving.assign(staying, controls_.end());
     controls_.erase(staying, controls_.end());
+    const bool activeLeaves = std::any_of(leaving.begin(), leaving.end(),
+                                          [this](const auto& site) { return site.Get() == uiActive_; });
     UnloadInnermostFirst(std::move(leaving));
+    // Keys no longer go to a control that left, whether or not it said goodbye to the frame.
+    if (activeLeaves) {
+        uiActive_ = nullptr;
+        frame_->Forget();
+    }
 }
 
 void ControlContainer::Unload()
@@ -221,6 +243,7 @@ void ControlContainer::Unload()
     std::vector<com::ComPtr<ControlSite>> leaving;
     leaving.swap(controls_);
     UnloadInnermostFirst(std::move(leaving));
+    uiActive_ = nullptr;
     frame_->Forget();
 }
 

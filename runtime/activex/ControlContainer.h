@@ -54,6 +54,12 @@ public:
     // Offers a keyboard message to the UI-active control first; true when it took it.
     bool TranslateAccelerator(MSG& message);
 
+    // One control of the form is UI-active at a time: a control that becomes so ends the UI activation
+    // of the one before. Null when none is.
+    ControlSite* UIActive() const { return uiActive_; }
+    void NoteUIActivated(ControlSite& control);
+    void NoteUIDeactivated(ControlSite& control);
+
     // Releases one control (and the controls it contains, first).
     void Remove(ControlSite& control);
     // Releases every control, contained ones before their frames; the container is empty afterwards.
@@ -76,6 +82,7 @@ private:
     AmbientSettings ambients_;
     com::ComPtr<InPlaceFrame> frame_;
     std::vector<com::ComPtr<ControlSite>> controls_;
+    ControlSite* uiActive_ = nullptr;
 };
 
 // The control-enumeration interface's answer for a control (null once it is unloaded).

@@ -102,8 +102,11 @@ STDMETHODIMP ControlExtender::Invoke(DISPID dispid, REFIID, LCID lcid, WORD flag
     if (member->get && (flags & DISPATCH_PROPERTYGET)) {
         if (params->cArgs != 0)
             return DISP_E_BADPARAMCOUNT;
-        VARIANT ignored;
-        return (this->*member->get)(result ? *result : ignored);
+        if (result)
+            return (this->*member->get)(*result);
+        // A caller that wants no result still gets the property read; what was read is freed here.
+        com::Variant ignored;
+        return (this->*member->get)(ignored.Get());
     }
     if (member->put && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {
         if (params->cArgs != 1)

@@ -279,6 +279,15 @@ HRESULT ControlSite::SetFocus()
     return object_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, this, 0, ParentWindow(), &bounds_);
 }
 
+void ControlSite::UIDeactivate()
+{
+    com::ComPtr<IOleInPlaceObject> inPlace = inPlaceObject_;
+    if (!inPlace && object_)
+        object_->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid());
+    if (inPlace)
+        inPlace->UIDeactivate();
+}
+
 HRESULT ControlSite::Move(const RECT& bounds)
 {
     bounds_ = bounds;

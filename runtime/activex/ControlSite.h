@@ -59,6 +59,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     HRESULT SetFocus();
+    // Ends the control's UI activation (another control of the form takes it).
+    void UIDeactivate();
     // The place in the parent window's client area, in pixels.
     const RECT& Bounds() const { return bounds_; }
     HRESULT Move(const RECT& bounds);
@@ -82,11 +84,11 @@ public:
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP CanInPlaceActivate() override { return object_ ? S_OK : S_FALSE; }
     STDMETHODIMP OnInPlaceActivate() override;
-    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP OnUIActivate() override;
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
                                   LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo) override;
     STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
-    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override;
     STDMETHODIMP OnInPlaceDeactivate() override;
     STDMETHODIMP DiscardUndoState() override { return S_OK; }
     STDMETHODIMP DeactivateAndUndo() override { return S_OK; }

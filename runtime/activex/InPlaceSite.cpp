@@ -35,6 +35,20 @@ STDMETHODIMP ControlSite::OnInPlaceDeactivate()
     return S_OK;
 }
 
+STDMETHODIMP ControlSite::OnUIActivate()
+{
+    if (container_)
+        container_->NoteUIActivated(*this);
+    return S_OK;
+}
+
+STDMETHODIMP ControlSite::OnUIDeactivate(BOOL)
+{
+    if (container_)
+        container_->NoteUIDeactivated(*this);
+    return S_OK;
+}
+
 STDMETHODIMP ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
                                            LPRECT clip, LPOLEINPLACEFRAMEINFO frameInfo)
 {

@@ -19,6 +19,10 @@ STDMETHODIMP ControlSite::GetExtendedControl(IDispatch** extender)
 
 STDMETHODIMP ControlSite::OnFocus(BOOL gotFocus)
 {
+    // A control that took the focus by itself (a click) becomes the UI-active one, so that the keys
+    // the form offers go to it and not to the control that had the focus before.
+    if (gotFocus && container_ && container_->UIActive() != this && object_)
+        object_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, this, 0, ParentWindow(), &bounds_);
     if (container_)
         container_->NoteFocus(*this, gotFocus != FALSE);
     return S_OK;

@@ -114,14 +114,9 @@ void Form::Load() {
     if (!window_)
       throw FormLoadError(name_ + ": the window could not be made (error " + std::to_string(GetLastError()) + ")");
     BuildMenus();
-    if (auto size = description_.Find("size"); size && size->values.size() == 2) {
-      SetClientSize(window_, static_cast<int>(size->values[0].number), static_cast<int>(size->values[1].number));
-    } else if (size) {
-      throw FormLoadError(name_ + ": size takes a width and a height (line " + std::to_string(size->line) + ")");
-    }
-    if (auto position = description_.Find("position"); position && position->values.size() == 2)
-      SetWindowPos(window_, nullptr, static_cast<int>(position->values[0].number),
-                   static_cast<int>(position->values[1].number), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const auto size = description_.Size()) SetClientSize(window_, size->first, size->second);
+    if (const auto position = description_.Position())
+      SetWindowPos(window_, nullptr, position->first, position->second, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BuildControls(description_, POINT{0, 0}, nullptr);
     ApplyTabOrder();
     ReportMissingControls();
@@ -176,14 +171,18 @@ void Form::BuildMenus() {
   bool any = false;
   for (const auto& child : description_.children) any = any || child.kind == kMenuKind;
   if (!any) return;
-  menu_bar_ = CreateMenu();
-  if (!menu_bar_) throw FormLoadError(name_ + ": the menu bar could not be made");
-  AddMenus(description_, menu_bar_);
-  if (!SetMenu(window_, menu_bar_)) {
-    DestroyMenu(menu_bar_);
-    menu_bar_ = nullptr;
-    throw FormLoadError(name_ + ": the menu bar could not be attached");
+  // The bar (and the menus inserted into it) is the form's to destroy until the window holds it.
+  HMENU bar = CreateMenu();
+  if (!bar) throw FormLoadError(name_ + ": the menu bar could not be made");
+  try {
+    AddMenus(description_, bar);
+    if (!SetMenu(window_, bar)) throw FormLoadError(name_ + ": the menu bar could not be attached");
+  } catch (...) {
+    menus_.clear();
+    DestroyMenu(bar);
+    throw;
   }
+  menu_bar_ = bar;
 }
 
 void Form::AddMenus(const ElementDescription& element, HMENU parent) {
@@ -193,7 +192,13 @@ void Form::AddMenus(const ElementDescription& element, HMENU parent) {
     for (const auto& entry : child.children) has_entries = has_entries || entry.kind == kMenuKind;
     HMENU submenu = has_entries ? CreatePopupMenu() : nullptr;
     if (has_entries && !submenu) throw FormLoadError(name_ + ": the menu " + child.name + " could not be made");
-    menus_.push_back(std::make_unique<Menu>(*this, child, parent, next_menu_command_++, submenu));
+    try {
+      menus_.push_back(std::make_unique<Menu>(*this, child, parent, next_menu_command_++, submenu));
+    } catch (...) {
+      // Not inserted into its parent: nothing else would destroy it.
+      if (submenu) DestroyMenu(submenu);
+      throw;
+    }
     if (submenu) AddMenus(child, submenu);
   }
 }

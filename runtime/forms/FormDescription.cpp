@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <string>
 #include <cstdlib>
 
 namespace korvane::forms {
@@ -109,8 +110,20 @@ class Parser {
     while (current_.kind == Token::Kind::EndOfLine) Advance();
   }
 
+  // Elements nest this deep at most: a form's frames and menus are a few levels, and the parser and
+  // the forms built from its result recurse once per level.
+  static constexpr int kDeepestNesting = 32;
+
   // At `kind name [index N] {`.
   ElementDescription ParseElement() {
+    if (depth_ == kDeepestNesting)
+      throw FormDescriptionError(current_.line, "elements nest more than " + std::to_string(kDeepestNesting) +
+                                                    " levels deep");
+    ++depth_;
+    struct Leave {
+      int& depth;
+      ~Leave() { --depth; }
+    } leave{depth_};
     ElementDescription element;
     element.kind = current_.text;
     element.line = current_.line;
@@ -179,6 +192,7 @@ class Parser {
 
   Tokenizer tokens_;
   Token current_{};
+  int depth_ = 0;
 };
 
 [[noreturn]] void Malformed(const DescriptionProperty& p, const std::string& what) {
@@ -221,6 +235,22 @@ std::optional<RectDescription> ElementDescription::Rect() const {
                     static_cast<int>(WholeNumber(*p, p->values[2])), static_cast<int>(WholeNumber(*p, p->values[3]))};
   if (r.width < 0 || r.height < 0) Malformed(*p, "has a negative width or height");
   return r;
+}
+
+std::optional<std::pair<int, int>> ElementDescription::Size() const {
+  const DescriptionProperty* p = Find("size");
+  if (!p) return std::nullopt;
+  if (p->values.size() != 2) Malformed(*p, "takes a width and a height");
+  const std::pair<int, int> size{static_cast<int>(WholeNumber(*p, p->values[0])), static_cast<int>(WholeNumber(*p, p->values[1]))};
+  if (size.first < 0 || size.second < 0) Malformed(*p, "has a negative width or height");
+  return size;
+}
+
+std::optional<std::pair<int, int>> ElementDescription::Position() const {
+  const DescriptionProperty* p = Find("position");
+  if (!p) return std::nullopt;
+  if (p->values.size() != 2) Malformed(*p, "takes a left and a top");
+  return std::pair<int, int>{static_cast<int>(WholeNumber(*p, p->values[0])), static_cast<int>(WholeNumber(*p, p->values[1]))};
 }
 
 std::optional<FontDescription> ElementDescription::Font() const {

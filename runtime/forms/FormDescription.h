@@ -23,6 +23,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvane::forms {
@@ -75,6 +76,9 @@ struct ElementDescription {
   std::string Text(std::string_view property, const std::string& fallback = {}) const;
   long Integer(std::string_view property, long fallback) const;
   std::optional<RectDescription> Rect() const;
+  // Two whole numbers: a form's size (width and height, neither negative) or its position (left and top).
+  std::optional<std::pair<int, int>> Size() const;
+  std::optional<std::pair<int, int>> Position() const;
   std::optional<FontDescription> Font() const;
 };
 

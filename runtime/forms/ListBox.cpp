@@ -260,9 +260,13 @@ std::string ListBox::Text() const { return List(ListIndex()); }
 
 int ListBox::LineAt(int x, int y) const {
   const LRESULT hit = SendMessageA(Window(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-  // The high word is set when the point lies outside every line.
+  // The high word is set when the point lies outside every line; the low word holds the line's number
+  // to 16 bits only. A line under a point is a shown one, fewer than 65536 lines from the top line: its
+  // whole number is the first from the top line on with those 16 bits.
   if (hit == LB_ERR || HIWORD(hit) != 0) return -1;
-  return LOWORD(hit);
+  const LRESULT top = SendMessageA(Window(), LB_GETTOPINDEX, 0, 0);
+  if (top == LB_ERR) return LOWORD(hit);
+  return static_cast<int>(top + ((LOWORD(hit) - top) & 0xFFFF));
 }
 
 void ListBox::OnCommand(WORD notification) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "forms/Form.h"
 #include "forms/Forms.h"
 
 namespace korvane::forms {
@@ -49,6 +50,32 @@ void CALLBACK HelpKeyPressed(LPHELPINFO info) {
   if (g_observer) g_observer->HelpRequested(request, shown);
 }
 
+// While a box is up no form of the program takes input, the active one (the box's owner, which the box
+// disables itself) or any other, and with no active window none either; afterwards each is enabled
+// again and the focus goes back where it was.
+class FormsBlocked {
+ public:
+  explicit FormsBlocked(HWND owner) : focus_(GetFocus()) {
+    for (Form* form : Forms::LoadedForms()) {
+      HWND window = form->Window() ? GetAncestor(form->Window(), GA_ROOT) : nullptr;
+      if (!window || window == owner || !IsWindowEnabled(window)) continue;
+      EnableWindow(window, FALSE);
+      disabled_.push_back(window);
+    }
+  }
+  ~FormsBlocked() {
+    for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window)
+      if (IsWindow(*window)) EnableWindow(*window, TRUE);
+    if (focus_ && IsWindow(focus_) && GetFocus() != focus_) SetFocus(focus_);
+  }
+  FormsBlocked(const FormsBlocked&) = delete;
+  FormsBlocked& operator=(const FormsBlocked&) = delete;
+
+ private:
+  HWND focus_;
+  std::vector<HWND> disabled_;
+};
+
 }  // namespace
 
 void SetMessageBoxObserverForTesting(MessageBoxObserver* observer) { g_observer = observer; }
@@ -73,7 +100,11 @@ int MsgBox(std::string_view text, unsigned style, std::string_view title, std::s
   OpenBoxes().push_back(&request);
   // The box's own message loop runs handlers of other windows; they count as nested in this one.
   Forms::HandlerScope scope;
-  const int answer = MessageBoxIndirectA(&params);
+  int answer = 0;
+  {
+    FormsBlocked blocked(params.hwndOwner);
+    answer = MessageBoxIndirectA(&params);
+  }
   OpenBoxes().pop_back();
   return answer;
 }

@@ -1,8 +1,11 @@
 // The palettes made for device-independent bitmaps on palette-based screens.
+#include "DibBlockCases.h"
 #include "DibPalette.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -63,6 +66,58 @@ TEST(DibPalette, CoreHeaderTriplesAreReadAsColours)
     EXPECT_EQ(0x30, table[0].rgbRed);
     // A table the DIB's size cannot hold is not read.
     EXPECT_EQ(0u, DibColourTable(reinterpret_cast<const BITMAPINFO*>(&dib), sizeof dib.header + 3, table));
+}
+
+// Memory whose last committed byte is followed by a page that cannot be read: a block placed at its
+// end faults on the first byte read past it.
+class GuardedPage {
+public:
+    GuardedPage()
+    {
+        SYSTEM_INFO system{};
+        GetSystemInfo(&system);
+        page_ = system.dwPageSize;
+        reach_ = 3 * 1024 * 1024;
+        const SIZE_T committed = (reach_ + page_ - 1) / page_ * page_;
+        base_ = static_cast<BYTE*>(VirtualAlloc(nullptr, committed + page_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old = 0;
+        if (base_ != nullptr && !VirtualProtect(base_ + committed, page_, PAGE_NOACCESS, &old)) {
+            VirtualFree(base_, 0, MEM_RELEASE);
+            base_ = nullptr;
+        }
+        end_ = base_ != nullptr ? base_ + committed : nullptr;
+    }
+    ~GuardedPage()
+    {
+        if (base_ != nullptr)
+            VirtualFree(base_, 0, MEM_RELEASE);
+    }
+    bool Ready() const { return base_ != nullptr; }
+    // The bytes copied so that they end where the unreadable page begins.
+    const void* AtTheEnd(const std::string& bytes)
+    {
+        BYTE* start = end_ - bytes.size();
+        std::memcpy(start, bytes.data(), bytes.size());
+        return start;
+    }
+    SIZE_T Reach() const { return reach_; }
+
+private:
+    BYTE* base_ = nullptr;
+    BYTE* end_ = nullptr;
+    SIZE_T page_ = 0;
+    SIZE_T reach_ = 0;
+};
+
+TEST(DibPalette, APackedDibIsTakenOnlyWhenItLiesWholeInItsBlock)
+{
+    GuardedPage guarded;
+    ASSERT_TRUE(guarded.Ready());
+    for (const DibBlockCase& dib : DibBlockCases()) {
+        SCOPED_TRACE(dib.what);
+        ASSERT_LE(dib.block.size(), guarded.Reach());
+        EXPECT_EQ(dib.bitsOffset, PackedDibBitsOffset(guarded.AtTheEnd(dib.block), dib.block.size()));
+    }
 }
 
 TEST(DibPalette, HalftoneHasTheSystemColoursThenTheColourCube)

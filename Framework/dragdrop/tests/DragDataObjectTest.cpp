@@ -1,4 +1,5 @@
 // The drag's own IDataObject as a drop target uses it, and the leak check of a whole drag's data.
+#include "DataFormats.h"
 #include "DataObjectFixture.h"
 
 #include <string>
@@ -73,6 +74,26 @@ TEST_F(DragDataObjectTest, GetDataHereCutsTextToTheCallersMemory)
     medium.tymed = TYMED_ISTREAM;
     EXPECT_EQ(DV_E_TYMED, DragData()->GetDataHere(&format, &medium));
     medium.tymed = TYMED_HGLOBAL;
+    ReleaseStgMedium(&medium);
+}
+
+TEST_F(DragDataObjectTest, GetDataHereWritesTextOnlyAndSaysSoForAFileList)
+{
+    ComReference<IQvDataObjectFiles> files;
+    ASSERT_EQ(S_OK, outgoing_->get_Files(files.Out()));
+    ASSERT_EQ(S_OK, CallByName(files.Get(), L"Add", DISPATCH_METHOD, {Text(L"c:\\Korvane\\Item.dat")}).hr);
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Missing(), Number(CF_HDROP)}).hr);
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Missing(), Number(CF_TEXT)}).hr);
+    STGMEDIUM medium{};
+    medium.tymed = TYMED_HGLOBAL;
+    medium.hGlobal = GlobalAlloc(GMEM_MOVEABLE, 64);
+    FORMATETC list = DataFormatEtc(CF_HDROP);
+    EXPECT_EQ(E_NOTIMPL, DragData()->GetDataHere(&list, &medium));
+    EXPECT_EQ(0, owner_->setDataEvents);
+    // Text is asked for; the host supplies none.
+    FORMATETC text = TextFormat();
+    EXPECT_TRUE(FAILED(DragData()->GetDataHere(&text, &medium)));
+    EXPECT_EQ(1, owner_->setDataEvents);
     ReleaseStgMedium(&medium);
 }
 

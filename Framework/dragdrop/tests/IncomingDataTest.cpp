@@ -1,6 +1,7 @@
 // The drop side over another application's data: conversions of its media to VARIANTs and the file
 // list read from its files format.
 #include "DataObjectFixture.h"
+#include "DibBlockCases.h"
 #include "ForeignDataObject.h"
 
 #include <shlobj.h>
@@ -161,6 +162,99 @@ TEST_F(IncomingDataTest, BitmapsComeWithTheSourcesPaletteAndAPaletteAloneIsABitm
         EXPECT_EQ(40, entries[1].peRed);
         picture.Reset();
         VariantClear(&data);
+    }
+}
+
+TEST_F(IncomingDataTest, APackedDibBecomesAPictureOnlyWhenTheBlockHoldsItWhole)
+{
+    for (const DibBlockCase& dib : DibBlockCases()) {
+        SCOPED_TRACE(dib.what);
+        ForeignDataObject source;
+        const std::string block = dib.block;
+        source.Offer(CF_DIB, TYMED_HGLOBAL, [&block](STGMEDIUM* medium) {
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = GlobalBytes(block.data(), block.size());
+            return S_OK;
+        });
+        ComReference<IQvDataObject> incoming;
+        *incoming.Out() = Incoming(&source);
+        VARIANT data;
+        const HRESULT hr = incoming->GetData(CF_DIB, &data);
+        if (dib.bitsOffset == 0) {
+            EXPECT_EQ(DV_E_FORMATETC, hr);
+            EXPECT_EQ(VT_EMPTY, V_VT(&data));
+            continue;
+        }
+        ASSERT_EQ(S_OK, hr);
+        ComReference<IPicture> picture;
+        ASSERT_EQ(S_OK, V_DISPATCH(&data)->QueryInterface(IID_IPicture, picture.OutVoid()));
+        SHORT type = 0;
+        picture->get_Type(&type);
+        EXPECT_EQ(PICTYPE_BITMAP, type);
+        picture.Reset();
+        VariantClear(&data);
+    }
+}
+
+TEST_F(IncomingDataTest, AMetafileBlockTooShortForItsDescriptionIsRefused)
+{
+    for (bool sourceKeepsIt : {false, true}) {
+        SCOPED_TRACE(sourceKeepsIt);
+        ForeignDataObject source;
+        ForeignDataObject* keeper = &source;
+        source.Offer(CF_METAFILEPICT, TYMED_MFPICT, [sourceKeepsIt, keeper](STGMEDIUM* medium) {
+            const LONG extents[2] = {MM_ANISOTROPIC, 2540};  // the handle is missing
+            medium->tymed = TYMED_MFPICT;
+            medium->hMetaFilePict = GlobalBytes(extents, sizeof extents);
+            if (sourceKeepsIt) {
+                medium->pUnkForRelease = keeper;
+                keeper->AddRef();
+            }
+            return S_OK;
+        });
+        ComReference<IQvDataObject> incoming;
+        *incoming.Out() = Incoming(&source);
+        VARIANT data;
+        EXPECT_EQ(DV_E_FORMATETC, incoming->GetData(CF_METAFILEPICT, &data));
+        EXPECT_EQ(VT_EMPTY, V_VT(&data));
+    }
+}
+
+TEST_F(IncomingDataTest, AFileListThatDoesNotEndInsideItsBlockIsRefused)
+{
+    struct Case {
+        const char* what;
+        DWORD namesAt;
+        BOOL wide;
+        std::string names;
+    };
+    const Case cases[] = {
+        {"names without their final NUL", sizeof(DROPFILES), FALSE, std::string("c:\\Item.dat\0c:\\Item.Txt", 24)},
+        {"a name without its NUL", sizeof(DROPFILES), FALSE, "c:\\Item.dat"},
+        {"wide names without their final NUL", sizeof(DROPFILES), TRUE, std::string("c\0:\0\0\0d\0", 10)},
+        {"names beyond the block", 4096, FALSE, std::string("a\0\0", 3)},
+        {"no room for the header", 0, FALSE, ""},
+    };
+    for (const Case& list : cases) {
+        SCOPED_TRACE(list.what);
+        std::string block(sizeof(DROPFILES), '\0');
+        auto* header = reinterpret_cast<DROPFILES*>(&block[0]);
+        header->pFiles = list.namesAt;
+        header->fWide = list.wide;
+        block.append(list.names);
+        if (list.namesAt == 0)
+            block.resize(sizeof(DROPFILES) - 4);
+        ForeignDataObject source;
+        source.Offer(CF_HDROP, TYMED_HGLOBAL, [&block](STGMEDIUM* medium) {
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = GlobalBytes(block.data(), block.size());
+            return S_OK;
+        });
+        ComReference<IQvDataObject> incoming;
+        *incoming.Out() = Incoming(&source);
+        ComReference<IQvDataObjectFiles> files;
+        EXPECT_EQ(DV_E_FORMATETC, incoming->get_Files(files.Out()));
+        EXPECT_EQ(nullptr, files.Get());
     }
 }
 

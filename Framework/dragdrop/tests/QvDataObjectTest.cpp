@@ -1,6 +1,8 @@
 // The data object through IDispatch, as a host's OLE drag event handlers use it.
+#include "DataFormats.h"
 #include "DataObjectFixture.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -274,17 +276,26 @@ TEST_F(QvDataObjectTest, EnhancedMetafilePictureRoundTrips)
     EXPECT_EQ(PICTYPE_ENHMETAFILE, type);
 }
 
-TEST_F(QvDataObjectTest, BitmapPictureTravelsAsADeviceIndependentBitmap)
+// A bitmap picture of the screen's kind, without a palette of its own; the picture owns the bitmap.
+HRESULT ScreenBitmapPicture(int width, int height, IPictureDisp** picture)
 {
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 7, 5);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     PICTDESC description{};
     description.cbSizeofstruct = sizeof description;
     description.picType = PICTYPE_BITMAP;
     description.bmp.hbitmap = bitmap;
+    const HRESULT hr = OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(picture));
+    if (FAILED(hr))
+        DeleteObject(bitmap);
+    return hr;
+}
+
+TEST_F(QvDataObjectTest, BitmapPictureTravelsAsADeviceIndependentBitmap)
+{
     ComReference<IPictureDisp> picture;
-    ASSERT_EQ(S_OK, OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.OutVoid()));
+    ASSERT_EQ(S_OK, ScreenBitmapPicture(7, 5, picture.Out()));
     ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Object(picture.Get())}).hr);
     ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Object(picture.Get()), Number(CF_BITMAP)}).hr);
     EXPECT_TRUE(drag_->HasFormat(CF_DIB));
@@ -303,6 +314,26 @@ TEST_F(QvDataObjectTest, BitmapPictureTravelsAsADeviceIndependentBitmap)
         EXPECT_EQ(7, facts.bmWidth);
         EXPECT_EQ(5, facts.bmHeight);
     }
+}
+
+TEST_F(QvDataObjectTest, ABitmapWithoutAPaletteDeliversThePaletteItIsDrawnWith)
+{
+    ComReference<IPictureDisp> picture;
+    ASSERT_EQ(S_OK, ScreenBitmapPicture(4, 4, picture.Out()));  // no palette of its own
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Object(picture.Get()), Number(CF_PALETTE)}).hr);
+    // What is offered is delivered: the default palette's colours.
+    FORMATETC format = DataFormatEtc(CF_PALETTE);
+    ASSERT_EQ(S_OK, DragData()->QueryGetData(&format));
+    STGMEDIUM medium{};
+    ASSERT_EQ(S_OK, DragData()->GetData(&format, &medium));
+    ASSERT_EQ(DWORD(TYMED_GDI), medium.tymed);
+    PALETTEENTRY delivered[32]{};
+    PALETTEENTRY standard[32]{};
+    const UINT count = GetPaletteEntries(reinterpret_cast<HPALETTE>(medium.hBitmap), 0, 32, delivered);
+    ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 32, standard), count);
+    ASSERT_GT(count, 0u);
+    EXPECT_EQ(0, memcmp(delivered, standard, count * sizeof delivered[0]));
+    ReleaseStgMedium(&medium);
 }
 
 } // namespace

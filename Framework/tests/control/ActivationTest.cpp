@@ -481,6 +481,29 @@ TEST_F(ActivationTest, FrameActivationNoticesUIActivate)
     }
 }
 
+TEST_F(ActivationTest, AReSitedControlActivatesThroughItsNewSite)
+{
+    for (bool windowless : {false, true}) {
+        SCOPED_TRACE(windowless);
+        RecordingContainer first;
+        RecordingContainer second;
+        first.options.offerWindowless = second.options.offerWindowless = windowless;
+        HeldControl control;
+        ASSERT_EQ(Activate(control, first, OLEIVERB_UIACTIVATE), S_OK);
+        IOleObject* object = control.As<IOleObject>(IID_IOleObject);
+        ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        first.ClearCalls();
+        // Moved to another container without being unsited in between.
+        ASSERT_EQ(Activate(control, second, OLEIVERB_UIACTIVATE), S_OK);
+        EXPECT_EQ(second.CountCalls("OnInPlaceActivate"), 1);
+        EXPECT_EQ(second.CountCalls("OnUIActivate"), 1);
+        ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+        EXPECT_EQ(second.CountCalls("OnInPlaceDeactivate"), 1);
+        EXPECT_TRUE(first.Calls().empty());
+        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
+    }
+}
+
 TEST_F(ActivationTest, AcceleratorsGoToTheControlSiteWithTheShiftState)
 {
     RecordingContainer container;

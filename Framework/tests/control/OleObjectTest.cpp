@@ -1,5 +1,6 @@
 // The control's embedding interfaces: what it answers, its verbs, quick activation, its class
 // information and pages, and how it takes and drops its client site.
+#include "ComReference.h"
 #include "ControlTestSupport.h"
 #include "LibraryLocale.h"
 #include "TestSinks.h"
@@ -279,6 +280,66 @@ TEST_F(OleObjectTest, QuickActivateWithoutSinksLeavesCookiesThatUnadviseCleanly)
         control.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
     }
     LibraryLocale::Forget();
+}
+
+// A sink that answers no interface but IUnknown: every connection point refuses it.
+class RefusedSink final : public IUnknown {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = iid == IID_IUnknown ? this : nullptr;
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+};
+
+TEST_F(OleObjectTest, AFailedQuickActivateLeavesNoConnectionBehind)
+{
+    enum Failing { PropertyNotify, Events, ControlsOwnStep };
+    for (Failing failing : {PropertyNotify, Events, ControlsOwnStep}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        RecordingContainer container;
+        CountingEventSink events;
+        CountingPropertyNotifySink notify;
+        CountingAdviseSink advise;
+        RefusedSink refused;
+        HeldControl control;
+        IQuickActivate* quick = control.As<IQuickActivate>(IID_IQuickActivate);
+        QACONTAINER info = {};
+        info.cbSize = sizeof info;
+        info.pClientSite = &container;
+        info.pAdviseSink = &advise;
+        info.pPropertyNotifySink = failing == PropertyNotify ? reinterpret_cast<IPropertyNotifySink*>(&refused) : &notify;
+        info.pUnkEventSink = failing == Events ? static_cast<IUnknown*>(&refused) : &events;
+        if (failing == ControlsOwnStep)
+            control->quickActivateAnswer = E_FAIL;
+        QACONTROL answer = {};
+        answer.cbSize = sizeof answer;
+        EXPECT_TRUE(FAILED(quick->QuickActivate(&info, &answer)));
+        EXPECT_EQ(events.references, 0u);
+        EXPECT_EQ(notify.references, 0u);
+        EXPECT_EQ(advise.references, 0u);
+        EXPECT_EQ(answer.dwEventCookie, 0u);
+        EXPECT_EQ(answer.dwPropNotifyCookie, 0u);
+        // Neither connection point has a connection a container falling back would add to.
+        ComReference<IConnectionPointContainer> points;
+        ASSERT_EQ(control.As<IOleObject>(IID_IOleObject)->QueryInterface(IID_IConnectionPointContainer, points.OutVoid()), S_OK);
+        ComReference<IEnumConnectionPoints> all;
+        ASSERT_EQ(points->EnumConnectionPoints(all.Out()), S_OK);
+        for (;;) {
+            ComReference<IConnectionPoint> point;
+            if (all->Next(1, point.Out(), nullptr) != S_OK)
+                break;
+            ComReference<IEnumConnections> connections;
+            ASSERT_EQ(point->EnumConnections(connections.Out()), S_OK);
+            CONNECTDATA made = {};
+            EXPECT_EQ(connections->Next(1, &made, nullptr), S_FALSE);
+            if (made.pUnk != nullptr)
+                made.pUnk->Release();
+        }
+        control.As<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    }
 }
 
 TEST_F(OleObjectTest, ClassInfoComesFromTheRegisteredTypeLibrary)

@@ -174,6 +174,8 @@ HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC 
     return S_OK;
 }
 
+HRESULT TestControl::OnQuickActivate(QACONTAINER*, DWORD*) { return quickActivateAnswer; }
+
 LRESULT TestControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     messages.push_back(Message{message, ControlWindow(), (StateFlags() & StateCreatingWindow) != 0});

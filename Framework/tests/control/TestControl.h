@@ -49,6 +49,7 @@ public:
     HRESULT OnDraw(DWORD aspect, HDC dc, const RECT* bounds, const RECT* metafileBounds, HDC targetDC,
                    BOOL optimise) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HRESULT OnQuickActivate(QACONTAINER* container, DWORD* viewStatus) override;
     BOOL RegisterClassData() override;
     void OnKeyDown(short keyCode, short shift) override;
     void OnKeyUp(short keyCode, short shift) override;
@@ -58,6 +59,7 @@ public:
     // The key hooks called, as "KeyDown(65)", "KeyPress(97)", "Char(97)".
     std::vector<std::string> keyHooks;
     bool failSave = false;
+    HRESULT quickActivateAnswer = S_OK;  // what the control's own step of QuickActivate answers
 
     struct Message {
         UINT message;

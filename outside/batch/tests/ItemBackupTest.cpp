@@ -108,4 +108,43 @@ TEST_F(ItemBackup, WithoutAnItemFileBacksUpNothingAndSaysSo)
     EXPECT_EQ(GetFileAttributesA((folder_ + "Item.bak").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(ItemBackup, ItsMessagesNameAFolderWhoseNameHoldsCommandCharactersWhole)
+{
+    // The folder's name would end the message and start a command of its own if it were not quoted.
+    const std::string folder = folder_ + "R&D\\";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA((folder_ + "BAKITEMD.BAT").c_str(), (folder + "BAKITEMD.BAT").c_str(), FALSE));
+    struct Case {
+        const char* what;
+        bool itemFile;
+        DWORD exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"no item file", false, 1, "Item.dat was not found in \"" + folder + "\"; nothing was backed up."},
+        // The item file held open by another program without sharing: the copy fails.
+        {"the copy fails", true, 2, "Item.dat could not be copied to Item.bak in \"" + folder + "\"."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.itemFile) {
+            std::ofstream(folder + "Item.dat", std::ios::binary) << "0001\r\n";
+            held = CreateFileA((folder + "Item.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        }
+        EXPECT_EQ(Start("cmd /c BAKITEMD.BAT >said.txt", folder), c.exitCode);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        std::string said = ReadAll(folder + "said.txt");
+        while (!said.empty() && (said.back() == '\n' || said.back() == '\r'))
+            said.pop_back();
+        EXPECT_EQ(said, c.message);
+        DeleteFileA((folder + "said.txt").c_str());
+    }
+    for (const char* name : {"BAKITEMD.BAT", "Item.dat", "Item.bak"})
+        DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // events with by-reference arguments, late-bound properties, and release on unload.
 #include "ControlHostTestSupport.h"
 
+#include "InPlaceFrame.h"
 #include "TestControlLibrary.h"
 
 #include <gmock/gmock.h>
@@ -255,6 +256,97 @@ TEST_F(ControlContainerTest, MouseEnterAndExitReachTheHandler)
     EXPECT_EQ(EventsNamed("MouseEnter")[0]->arguments.size(), 4u);
     EXPECT_EQ(EventsNamed("MouseExit").size(), 1u);
     EXPECT_EQ(EventsNamed("MouseExit")[0]->dispid, 50);
+}
+
+// A press and release of the left button at a point of a window, as a user's mouse gives them.
+void ClickWithTheMouse(HWND window, POINT client)
+{
+    ClientToScreen(window, &client);
+    MovePointerTo(client);
+    INPUT buttons[2] = {};
+    buttons[0].type = buttons[1].type = INPUT_MOUSE;
+    buttons[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    buttons[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, buttons, sizeof buttons[0]);
+}
+
+// Whether the control is the one the form's frame offers keys to.
+bool IsFramesActiveObject(ControlContainer& container, ControlSite& control)
+{
+    com::ComPtr<IOleInPlaceActiveObject> active;
+    if (!control.Object() || FAILED(control.Object()->QueryInterface(IID_IOleInPlaceActiveObject, active.PutVoid())))
+        return false;
+    return container.Frame().ActiveObject() == active.Get();
+}
+
+class ControlFocusTest : public HostedControlTest {
+protected:
+    void SetUp() override
+    {
+        HostedControlTest::SetUp();
+        // The form in front, as a user's form is when they click and type in it.
+        SetForegroundWindow(window_->Handle());
+        PumpMessages();
+        for (const char* element : {"activex First { progid Korvane.TestControl\n rect 10 10 60 30 }",
+                                    "activex Second { progid Korvane.TestControl\n rect 80 10 60 30 }",
+                                    "activex Third { progid Korvane.TestControl\n rect 150 10 60 30 }"})
+            controls_.push_back(&Host(element));
+        PumpMessages();
+    }
+
+    // The control has the focus and is the container's one UI-active control.
+    void ExpectFocusedAndActive(ControlSite& control)
+    {
+        SCOPED_TRACE(control.Name());
+        EXPECT_TRUE(PumpUntil([&] { return GetFocus() == control.Window(); }));
+        EXPECT_EQ(container_->UIActive(), &control);
+        // The keys the form offers before its own handling go to that control.
+        EXPECT_TRUE(IsFramesActiveObject(*container_, control));
+    }
+
+    std::vector<ControlSite*> controls_;
+};
+
+TEST_F(ControlFocusTest, FocusGoesBackAndForthBetweenControlsAsTheFormMovesIt)
+{
+    ControlSite& first = *controls_[0];
+    ControlSite& second = *controls_[1];
+    ControlSite& third = *controls_[2];
+    // The order Tab and Shift+Tab move in, and back to a control that was UI-active before.
+    for (ControlSite* next : {&first, &second, &first, &third, &second, &third, &first}) {
+        ASSERT_EQ(next->SetFocus(), S_OK);
+        ExpectFocusedAndActive(*next);
+    }
+}
+
+TEST_F(ControlFocusTest, AClickedControlTakesTheFocusFromTheOneBefore)
+{
+    ControlSite& first = *controls_[0];
+    ControlSite& second = *controls_[1];
+    ControlSite& third = *controls_[2];
+    ASSERT_EQ(first.SetFocus(), S_OK);
+    for (ControlSite* clicked : {&second, &first, &third, &first}) {
+        ClickWithTheMouse(clicked->Window(), POINT{20, 10});
+        ExpectFocusedAndActive(*clicked);
+    }
+    // Moved by the form again after clicks.
+    ASSERT_EQ(second.SetFocus(), S_OK);
+    ExpectFocusedAndActive(second);
+}
+
+TEST_F(ControlFocusTest, RemovingTheActiveControlLeavesTheFrameWithoutOneAndTheOthersCanTakeIt)
+{
+    ControlSite& first = *controls_[0];
+    ControlSite& third = *controls_[2];
+    ASSERT_EQ(first.SetFocus(), S_OK);
+    ASSERT_EQ(controls_[1]->SetFocus(), S_OK);
+    container_->Remove(*controls_[1]);
+    EXPECT_EQ(container_->UIActive(), nullptr);
+    EXPECT_EQ(container_->Frame().ActiveObject(), nullptr);
+    ASSERT_EQ(first.SetFocus(), S_OK);
+    ExpectFocusedAndActive(first);
+    ASSERT_EQ(third.SetFocus(), S_OK);
+    ExpectFocusedAndActive(third);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ScreenUnits.h"
 
 #include <gmock/gmock.h>
+#include <psapi.h>
 
 namespace korvane::activex::testing {
 namespace {
@@ -194,6 +195,39 @@ TEST_F(ControlSiteTest, TheExtenderGivesNamePlaceInTwipsIndexAndVisibility)
 
     // The same extender object every time: controls compare theirs.
     EXPECT_EQ(ExtenderOf(control).Get(), extender.Get());
+}
+
+// The memory the process has committed for itself, in bytes (the commit charge).
+SIZE_T PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+TEST_F(ControlSiteTest, AReadOfTheExtenderWithoutAResultLeavesNothingBehind)
+{
+    // A long name: each string kept by mistake would hold 8 KB.
+    const std::string name = "Marker" + std::string(4090, 'x');
+    ControlSite& control = Host("activex " + name + " { progid Korvane.TestControl\n rect 15 30 150 45 }");
+    com::ComPtr<IDispatch> extender = ExtenderOf(control);
+    ASSERT_TRUE(extender);
+    DISPID nameId = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Name")};
+    ASSERT_EQ(extender->GetIDsOfNames(IID_NULL, names, 1, 0, &nameId), S_OK);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    auto readWithoutResult = [&] { return extender->Invoke(nameId, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr); };
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(readWithoutResult(), S_OK);  // the allocator's caches settle
+    const SIZE_T before = PrivateBytes();
+    ASSERT_GT(before, 0u);
+    constexpr int kReads = 4000;
+    for (int i = 0; i < kReads; ++i)
+        ASSERT_EQ(readWithoutResult(), S_OK);
+    const SIZE_T after = PrivateBytes();
+    // Kept strings would come to 32 MB.
+    EXPECT_LT(after > before ? after - before : 0, SIZE_T(4) << 20);
 }
 
 TEST_F(ControlSiteTest, AControlOutsideAnArrayHasNoIndexAndAHiddenOneStartsHidden)

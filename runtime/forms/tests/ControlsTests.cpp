@@ -1,6 +1,8 @@
 // The intrinsic controls and menus, worked through real window messages by the driver.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "forms/Forms.h"
 #include "forms/testing/FormDriver.h"
 
@@ -202,6 +204,27 @@ TEST_F(Controls, MouseDownOnAListGivesTheLineUnderTheMouseBeforeItsClick) {
   EXPECT_EQ(entry().events, (std::vector<std::string>{"MouseDown 20  ", "Click 2"}));
   EXPECT_EQ(entry().mouse.button, kLeftButton);
   EXPECT_EQ(list.LineAt(static_cast<int>(entry().mouse.x), static_cast<int>(entry().mouse.y)), 2);
+}
+
+TEST_F(Controls, TheLineUnderAPointOfAListLongerThan65536LinesIsWhole) {
+  ListBox& list = entry().ListBoxNamed("List1");
+  constexpr int kLines = 70000;
+  // Filled in one go, as the list's own additions would take minutes at this size.
+  SendMessageA(list.Window(), WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list.Window(), LB_INITSTORAGE, kLines, 8);
+  for (int i = 0; i < kLines; ++i) {
+    char line[16];
+    std::snprintf(line, sizeof line, "%06d", i);
+    SendMessageA(list.Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+  }
+  SendMessageA(list.Window(), WM_SETREDRAW, TRUE, 0);
+  ASSERT_EQ(list.ListCount(), kLines);
+  for (int line : {0, 3, 65535, 65536, 65541, kLines - 1}) {
+    SendMessageA(list.Window(), LB_SETTOPINDEX, line, 0);
+    RECT place{};
+    ASSERT_NE(SendMessageA(list.Window(), LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&place)), LB_ERR);
+    EXPECT_EQ(list.LineAt((place.left + place.right) / 2, (place.top + place.bottom) / 2), line);
+  }
 }
 
 TEST_F(Controls, LongListLinesScrollSidewaysAndTheListFontIsFixedPitch) {

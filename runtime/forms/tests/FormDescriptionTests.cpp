@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace korvane::forms;
 
 TEST(FormDescription, ReadsAFormWithControlsArraysAndMenus) {
@@ -59,6 +61,32 @@ TEST(FormDescription, MalformedDescriptionsNameTheirLine) {
       ADD_FAILURE() << "accepted: " << c.text;
     } catch (const FormDescriptionError& e) {
       EXPECT_EQ(e.Line(), c.line) << c.text << ": " << e.what();
+    }
+  }
+}
+
+// Menus inside menus, `levels` deep below the form, one per line.
+std::string NestedMenus(int levels) {
+  std::string text = "form F {\n";
+  for (int i = 0; i < levels; ++i) text += "menu m" + std::to_string(i) + " {\n";
+  for (int i = 0; i < levels; ++i) text += "}\n";
+  return text + "}\n";
+}
+
+TEST(FormDescription, NestingDeeperThanAFormNeedsIsRefusedWithItsLine) {
+  // The form and 31 levels below it are read.
+  const ElementDescription read = ParseFormDescription(NestedMenus(31));
+  const ElementDescription* inner = &read;
+  int levels = 0;
+  for (; !inner->children.empty(); inner = &inner->children.front()) ++levels;
+  EXPECT_EQ(levels, 31);
+  // One more, or thousands (which would exhaust the stack), is an error at the first level too many.
+  for (int levels : {32, 5000}) {
+    try {
+      ParseFormDescription(NestedMenus(levels));
+      ADD_FAILURE() << levels << " levels accepted";
+    } catch (const FormDescriptionError& e) {
+      EXPECT_EQ(e.Line(), 33) << e.what();
     }
   }
 }

@@ -201,6 +201,40 @@ class MissingResourceForm : public Form {
   MissingResourceForm() : Form("NoSuchFormResource") {}
 };
 
+// The second menu's entry has a number for its caption: the menus before it are made, then the load fails.
+class BrokenMenuForm : public Form {
+ public:
+  BrokenMenuForm()
+      : Form("BrokenMenuForm", "form BrokenMenuForm {\n  menu File {\n    caption \"File\"\n    menu Open { caption \"Open\" }\n"
+                               "  }\n  menu Edit {\n    caption \"Edit\"\n    menu Cut { caption 12 }\n  }\n}") {}
+};
+// Sizes and places that are not whole numbers a window can take.
+class HugeSizeForm : public Form {
+ public:
+  HugeSizeForm() : Form("HugeSizeForm", "form HugeSizeForm {\n  size 10000000000 100\n}") {}
+};
+class NegativeSizeForm : public Form {
+ public:
+  NegativeSizeForm() : Form("NegativeSizeForm", "form NegativeSizeForm {\n  size -5 100\n}") {}
+};
+class FractionalPositionForm : public Form {
+ public:
+  FractionalPositionForm() : Form("FractionalPositionForm", "form FractionalPositionForm {\n  position 10.5 20\n}") {}
+};
+class OnePositionForm : public Form {
+ public:
+  OnePositionForm() : Form("OnePositionForm", "form OnePositionForm {\n  position 10\n}") {}
+};
+
+// The menus alive in the process: every menu handle the window system would accept, by the low word that
+// identifies a user object (any generation).
+int LiveMenus() {
+  int live = 0;
+  for (UINT_PTR handle = 1; handle <= 0xFFFF; ++handle)
+    if (IsMenu(reinterpret_cast<HMENU>(handle))) ++live;
+  return live;
+}
+
 template <class F>
 std::string LoadFailure() {
   try {
@@ -216,6 +250,22 @@ TEST_F(FormRules, FormsThatCannotBeBuiltFailToLoadAndSayWhy) {
   EXPECT_NE(LoadFailure<UnknownKindForm>().find("gizmo"), std::string::npos);
   EXPECT_NE(LoadFailure<MalformedForm>().find("line 2"), std::string::npos);
   EXPECT_NE(LoadFailure<MissingResourceForm>().find("NoSuchFormResource"), std::string::npos);
+  EXPECT_TRUE(ui.LoadedForms().empty());
+}
+
+TEST_F(FormRules, AFormWhoseMenuCannotBeMadeLeavesNoMenuBehind) {
+  const int before = LiveMenus();
+  for (int attempt = 0; attempt < 3; ++attempt)
+    EXPECT_NE(LoadFailure<BrokenMenuForm>().find("line 8"), std::string::npos);
+  EXPECT_EQ(LiveMenus(), before);
+  EXPECT_TRUE(ui.LoadedForms().empty());
+}
+
+TEST_F(FormRules, SizesAndPositionsMustBeWholeNumbersAWindowCanTake) {
+  EXPECT_NE(LoadFailure<HugeSizeForm>().find("line 2"), std::string::npos);
+  EXPECT_NE(LoadFailure<NegativeSizeForm>().find("negative"), std::string::npos);
+  EXPECT_NE(LoadFailure<FractionalPositionForm>().find("whole numbers"), std::string::npos);
+  EXPECT_NE(LoadFailure<OnePositionForm>().find("a left and a top"), std::string::npos);
   EXPECT_TRUE(ui.LoadedForms().empty());
 }
 

@@ -93,4 +93,120 @@ TEST_F(MessageBoxes, AButtonTheBoxDoesNotHaveFailsTheTest) {
   EXPECT_EQ(error_form().answers, std::vector<int>{IDOK});
 }
 
+// A form with one button whose handler counts its clicks.
+class CountingForm : public Form {
+ public:
+  CountingForm(const char* name, int left)
+      : Form(name, "form " + std::string(name) + " {\n  caption \"" + name + "\"\n  size 160 60\n  position " +
+                       std::to_string(left) + " 700\n  button Other {\n    caption \"Other\"\n    rect 10 10 80 25\n  }\n}") {}
+  int clicks = 0;
+
+ private:
+  void Bind(EventTable& on) override { on("Other", "Click", &CountingForm::Other_Click); }
+  void Other_Click() { ++clicks; }
+};
+class SecondForm : public CountingForm {
+ public:
+  SecondForm() : CountingForm("SecondForm", 60) {}
+};
+class ThirdForm : public CountingForm {
+ public:
+  ThirdForm() : CountingForm("ThirdForm", 260) {}
+};
+
+// While the next message box is up, before the driver's answer reaches it: which forms take input, and a
+// user's real click on a button of another form. The answer is held back until the click has been
+// taken from the input queue (a thread timer comes only once no input is waiting).
+class WhileTheBoxIsUp {
+ public:
+  WhileTheBoxIsUp(std::vector<HWND> forms, HWND clicked) : forms_(std::move(forms)), clicked_(clicked) {
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_MSGFILTER, &WhileTheBoxIsUp::Filter, nullptr, GetCurrentThreadId());
+  }
+  ~WhileTheBoxIsUp() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  bool Ready() const { return hook_ != nullptr; }
+  bool Seen() const { return seen_; }
+  const std::vector<bool>& Enabled() const { return enabled_; }
+
+ private:
+  static LRESULT CALLBACK Filter(int code, WPARAM wparam, LPARAM lparam) {
+    MSG* message = reinterpret_cast<MSG*>(lparam);
+    WhileTheBoxIsUp* self = current_;
+    if (code == MSGF_DIALOGBOX && self && !self->seen_ && message->message == WM_COMMAND) {
+      self->seen_ = true;
+      for (HWND form : self->forms_) self->enabled_.push_back(IsWindowEnabled(form) != FALSE);
+      self->answer_ = *message;
+      self->Click();
+      SetTimer(nullptr, 0, 300, &WhileTheBoxIsUp::Answer);
+      return TRUE;  // held back
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (current_) PostMessageA(current_->answer_.hwnd, current_->answer_.message, current_->answer_.wParam,
+                               current_->answer_.lParam);
+  }
+  void Click() const {
+    RECT place{};
+    GetWindowRect(clicked_, &place);
+    INPUT input[3] = {};
+    for (INPUT& one : input) one.type = INPUT_MOUSE;
+    input[0].mi.dx = MulDiv((place.left + place.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = MulDiv((place.top + place.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof input[0]);
+  }
+
+  static inline WhileTheBoxIsUp* current_ = nullptr;
+  std::vector<HWND> forms_;
+  HWND clicked_;
+  HHOOK hook_ = nullptr;
+  bool seen_ = false;
+  MSG answer_{};
+  std::vector<bool> enabled_;
+};
+
+TEST_F(MessageBoxes, WhileABoxIsUpNoFormTakesInputAndAfterItEveryOneDoes) {
+  auto second = ui.Show<SecondForm>();
+  auto third = ui.Show<ThirdForm>();
+  const std::vector<HWND> forms = {error_form().Window(), second.Get().Window(), third.Get().Window()};
+  // Once with the box's form active, once with no window of the program active.
+  for (bool active : {true, false}) {
+    SCOPED_TRACE(active ? "the form active" : "no window active");
+    if (active) {
+      SetForegroundWindow(error_form().Window());
+      SetActiveWindow(error_form().Window());
+    } else {
+      SetActiveWindow(nullptr);
+    }
+    ui.Pump();
+    ASSERT_EQ(GetActiveWindow() == error_form().Window(), active);
+    const int clicksBefore = Forms::Get<SecondForm>().clicks;
+    const HWND focusBefore = GetFocus();
+    {
+      WhileTheBoxIsUp during(forms, second.Window("Other"));
+      ASSERT_TRUE(during.Ready());
+      ui.AnswerNextMessageBox(IDOK);
+      form.Click("Check");
+      ASSERT_TRUE(during.Seen());
+      EXPECT_EQ(during.Enabled(), std::vector<bool>(3, false));
+    }
+    ui.Pump();
+    EXPECT_EQ(Forms::Get<SecondForm>().clicks, clicksBefore) << "a handler of another form ran under the box";
+    for (HWND window : forms) EXPECT_TRUE(IsWindowEnabled(window));
+    // The focus goes back where it was (with none before, the system activates a window of its choice
+    // when the box goes).
+    if (active) EXPECT_EQ(GetFocus(), focusBefore);
+  }
+  // Afterwards the other form takes a click again.
+  second.Click("Other");
+  EXPECT_EQ(Forms::Get<SecondForm>().clicks, 1);
+}
+
 }  // namespace

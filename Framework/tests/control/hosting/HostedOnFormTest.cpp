@@ -2,7 +2,9 @@
 // description, handed its saved state, activated in place in the form's window, and shown on the
 // screen (also written as a PNG file).
 #include "ClassFactory.h"
+#include "ComReference.h"
 #include "ControlContainer.h"
+#include "InPlaceFrame.h"
 #include "ControlTestSupport.h"
 #include "forms/FormDescription.h"
 #include "testing/HostWindow.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,17 +65,37 @@ private:
     HWND window_ = nullptr;
 };
 
+// The tests' control made by this program while this lives: its class object stands in for a
+// registered server.
+class RegisteredTestControl {
+public:
+    RegisteredTestControl()
+    {
+        auto* factory = new ClassFactory(TestRowButtonLike);
+        result_ = CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                        &registration_);
+        factory->Release();
+    }
+    ~RegisteredTestControl()
+    {
+        if (SUCCEEDED(result_))
+            EXPECT_EQ(CoRevokeClassObject(registration_), S_OK);
+    }
+    RegisteredTestControl(const RegisteredTestControl&) = delete;
+    RegisteredTestControl& operator=(const RegisteredTestControl&) = delete;
+    HRESULT Result() const { return result_; }
+
+private:
+    HRESULT result_ = E_FAIL;
+    DWORD registration_ = 0;
+};
+
 TEST(HostedOnForm, ActivatedInPlaceAndPainted)
 {
     const LONG objectsBefore = Module::ObjectCount();
-    // The tests' control is made by this program: its class object stands in for a registered server.
-    auto* factory = new ClassFactory(TestRowButtonLike);
-    DWORD registration = 0;
-    ASSERT_EQ(CoRegisterClassObject(CLSID_TestControl, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                    &registration),
-              S_OK);
-    factory->Release();
     {
+        RegisteredTestControl registered;
+        ASSERT_EQ(registered.Result(), S_OK);
         FormWindow form(240, 140);
         ASSERT_NE(form.Handle(), nullptr);
         ControlContainer container(form.Handle(), [](const ControlEvent&) {});
@@ -91,7 +114,52 @@ TEST(HostedOnForm, ActivatedInPlaceAndPainted)
         EXPECT_NE(picture.At(162, 92), TestControlColor);
         container.Unload();
     }
-    EXPECT_EQ(CoRevokeClassObject(registration), S_OK);
+    EXPECT_EQ(Module::ObjectCount(), objectsBefore);
+}
+
+// Three of the tests' controls side by side on a form.
+const char ThreeControlsText[] = R"(form Test {
+  activex First { clsid "{5A7C1E33-3B8D-4F61-9C2E-7D41B0A6E901}"
+    rect 10 10 60 30 }
+  activex Second { clsid "{5A7C1E33-3B8D-4F61-9C2E-7D41B0A6E901}"
+    rect 80 10 60 30 }
+  activex Third { clsid "{5A7C1E33-3B8D-4F61-9C2E-7D41B0A6E901}"
+    rect 150 10 60 30 }
+})";
+
+TEST(HostedOnForm, OneControlIsUIActiveAndTheFocusComesBackToEach)
+{
+    const LONG objectsBefore = Module::ObjectCount();
+    {
+        RegisteredTestControl registered;
+        ASSERT_EQ(registered.Result(), S_OK);
+        FormWindow form(240, 140);
+        ASSERT_NE(form.Handle(), nullptr);
+        SetForegroundWindow(form.Handle());
+        ControlContainer container(form.Handle(), [](const ControlEvent&) {});
+        const korvane::forms::ElementDescription description = korvane::forms::ParseFormDescription(ThreeControlsText);
+        std::vector<ControlSite*> sites;
+        for (const auto& element : description.children)
+            sites.push_back(&container.Add(element));
+        auto controlOf = [](ControlSite* site) { return static_cast<TestControl*>(OleControl::FromUnknown(site->Object())); };
+        for (int next : {0, 1, 0, 2, 1, 2, 0}) {
+            SCOPED_TRACE(next);
+            ASSERT_EQ(sites[next]->SetFocus(), S_OK);
+            EXPECT_EQ(GetFocus(), sites[next]->Window());
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ((controlOf(sites[i])->StateFlags() & OleControl::StateUIActive) != 0, i == next) << i;
+            ComReference<IOleInPlaceActiveObject> active;
+            ASSERT_EQ(sites[next]->Object()->QueryInterface(IID_IOleInPlaceActiveObject, active.OutVoid()), S_OK);
+            EXPECT_EQ(container.Frame().ActiveObject(), active.Get());
+        }
+        // The UI-active control goes: the frame offers keys to none; the one left takes the focus again.
+        container.Remove(*sites[0]);
+        EXPECT_EQ(container.Frame().ActiveObject(), nullptr);
+        ASSERT_EQ(sites[1]->SetFocus(), S_OK);
+        EXPECT_EQ(GetFocus(), sites[1]->Window());
+        EXPECT_TRUE(controlOf(sites[1])->StateFlags() & OleControl::StateUIActive);
+        container.Unload();
+    }
     EXPECT_EQ(Module::ObjectCount(), objectsBefore);
 }
 
