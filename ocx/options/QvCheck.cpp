@@ -240,6 +240,7 @@ HRESULT QvCheck::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)
         block_.value = (value.lVal < Unchecked || value.lVal > Grayed) ? Checked : static_cast<BYTE>(value.lVal);
     VariantClear(&value);
     block_.flags = 0;
+    VariantInit(&value);
     value.vt = VT_BOOL;
     if (SUCCEEDED(bag->Read(L"TripleState", &value, errorLog)) &&
         SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BOOL)) && (value.boolVal & 1))

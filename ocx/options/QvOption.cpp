@@ -291,6 +291,8 @@ HRESULT QvOption::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)
         value_ = AsSelection(value.lVal);
     VariantClear(&value);
     optionValue_.Clear();
+    // A bag that answers nothing leaves the variant as it was handed over: it must hold no text.
+    VariantInit(&value);
     value.vt = VT_BSTR;
     if (SUCCEEDED(bag->Read(L"OptionValue", &value, errorLog)) &&
         SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR))) {
