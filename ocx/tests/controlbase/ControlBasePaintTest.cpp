@@ -94,3 +94,17 @@ TEST_F(ControlBasePaintTest, ATransparentControlDrawsOverWhatLiesUnderIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ControlBasePaintTest, ABackColourOfAnUnknownSystemColourFillsAsTheDrawingKitResolvesIt)
+{
+    // 0x80000040 names no system colour: the kit's rule gives black, never the canvas left showing.
+    ASSERT_EQ(control->put_BackColor(0x80000040), S_OK);
+    Canvas canvas;
+    ASSERT_EQ(Draw(canvas), S_OK);
+    EXPECT_EQ(canvas.At(15, 12), GetSysColor(0x40));
+    EXPECT_NE(canvas.At(15, 12), Underneath);
+}
+
+} // namespace
