@@ -109,7 +109,11 @@ HRESULT IQvOptionBase::put_PictureAlignment(Constants_PictureAlignment value)
         return S_OK;
     optionBlock_.pictureAlignment = static_cast<BYTE>(value);
     ForgetLayout();
-    PropertyChanged(PictureAlignmentDispid);
+    SetDirty(true);
+    PropertyNotifyPoint().SendOnChanged(PictureAlignmentDispid);
+    // Picture and caption are laid out anew, with their animation and marquee started again.
+    RestartAnimation(true, false);
+    RestartMarquee(true);
     return S_OK;
 }
 

@@ -59,6 +59,8 @@ public:
     BOOL RegisterClassData() override;
     BOOL OnGetPalette(HDC targetDC, LOGPALETTE** palette) override;
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
+    void PaintMarqueeStep() override;
+    void PaintAnimationFrame() override;
 
     // ---- Members of the shared interface ----
     STDMETHOD(get_Alignment)(Constants_AlignTo* value);
@@ -121,6 +123,7 @@ private:
         IOleControl* Framework();
     };
 
+    bool MovingMarquee() const;
     bool NeedsLayout();
     void LayOut(HDC dc, const RECT& client);
     void DrawCaption(HDC dc);

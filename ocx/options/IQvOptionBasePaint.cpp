@@ -7,7 +7,6 @@
 #include "GlyphStrip.h"
 #include "OptionCaption.h"
 #include "PictureRendering.h"
-#include "UnitConversions.h"
 
 namespace plyx {
 
@@ -17,33 +16,6 @@ constexpr BYTE MarqueeNone = 0;
 constexpr BYTE MarqueeBlinking = 3;
 // The colour of the built-in option strip that shows what lies under it.
 constexpr COLORREF StripTransparentColor = RGB(255, 0, 0);
-
-// One cell of a picture in pixels: a bitmap's width divided by its cells, an icon at the system's
-// icon size, anything else at its own size.
-SIZE PictureCellSize(IPicture* picture, int cells)
-{
-    SIZE size = {0, 0};
-    short type = PICTYPE_NONE;
-    if (picture == nullptr || FAILED(picture->get_Type(&type)))
-        return size;
-    if (type == PICTYPE_ICON)
-        return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
-    OLE_HANDLE handle = 0;
-    BITMAP shape = {};
-    if (type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)) &&
-        GetObjectA(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof shape, &shape) != 0) {
-        size = {shape.bmWidth, shape.bmHeight};
-    } else {
-        OLE_XSIZE_HIMETRIC width = 0;
-        OLE_YSIZE_HIMETRIC height = 0;
-        picture->get_Width(&width);
-        picture->get_Height(&height);
-        size = {HimetricToPixelsX(width), HimetricToPixelsY(height)};
-    }
-    if (type == PICTYPE_BITMAP && cells > 1)
-        size.cx /= cells;
-    return size;
-}
 
 short TypeOf(IPicture* picture)
 {
@@ -69,13 +41,22 @@ HFONT FontHandle(IFont* font)
 
 } // namespace
 
+bool IQvOptionBase::MovingMarquee() const
+{
+    const BYTE style = CommonState().marqueeStyle;
+    return style != MarqueeNone && style != MarqueeBlinking;
+}
+
 bool IQvOptionBase::NeedsLayout()
 {
     if (DesignMode() || IsRectEmpty(&layout_.glyph) || IsRectEmpty(&layout_.content))
         return true;
-    if (TypeOf(Picture()) > PICTYPE_NONE && IsRectEmpty(&layout_.picture))
+    // The common base empties the picture and marquee rectangles when they must be laid out anew.
+    if (TypeOf(Picture()) > PICTYPE_NONE && IsRectEmpty(&PictureRect()))
         return true;
-    return !Caption().IsEmpty() && IsRectEmpty(&layout_.caption);
+    if (Caption().IsEmpty())
+        return false;
+    return IsRectEmpty(MovingMarquee() ? &MarqueeArea() : &layout_.caption);
 }
 
 void IQvOptionBase::LayOut(HDC dc, const RECT& client)
@@ -90,22 +71,32 @@ void IQvOptionBase::LayOut(HDC dc, const RECT& client)
     request.pictureAlignment = optionBlock_.pictureAlignment;
     request.glyph = {BuiltInGlyphSize, BuiltInGlyphSize};
     if (optionBlock_.flags & OptionStateBlock::GraphicsPresent) {
-        const SIZE cell = PictureCellSize(graphics_.Picture(), glyphFrameCount_);
+        const SIZE cell = GetPictureFrameSize(graphics_.Picture(), glyphFrameCount_);
         if (cell.cx > 0 && cell.cy > 0)
             request.glyph = cell;
     }
     const short pictureType = TypeOf(Picture());
     request.hasPicture = pictureType > PICTYPE_NONE;
     request.scaledPicture = pictureType == PICTYPE_METAFILE || pictureType == PICTYPE_ENHMETAFILE;
-    request.picture = PictureCellSize(Picture(), GetFrameCount());
+    request.picture = GetPictureFrameSize(Picture(), GetFrameCount());
     request.caption = Caption().Text();
-    request.movingMarquee = common.marqueeStyle != MarqueeNone && common.marqueeStyle != MarqueeBlinking;
+    request.movingMarquee = MovingMarquee();
     request.marqueeDirection = common.marqueeDirection;
     request.captionFlags = OptionCaptionFlags(request.movingMarquee, common.marqueeDirection, common.captionStyle);
 
     SelectedObject font(dc, FontHandle(Font()));
     layout_ = LayOutOption(dc, request);
     laidOutClient_ = client;
+    PictureRect() = layout_.picture;
+    if (request.movingMarquee && !IsRectEmpty(&layout_.caption)) {
+        // The caption moves inside its area from where the marquee places it.
+        MarqueeArea() = layout_.caption;
+        MarqueeText() = layout_.text;
+        ResetMarquee();
+    } else {
+        SetRectEmpty(&MarqueeArea());
+        SetRectEmpty(&MarqueeText());
+    }
     SetPressFlags(request.scaledPicture ? PressScaledPicture : 0, request.scaledPicture ? 0 : PressScaledPicture);
 }
 
@@ -113,9 +104,9 @@ HRESULT IQvOptionBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
 {
     if (dc == nullptr || bounds == nullptr)
         return E_INVALIDARG;
-    // A metafile records the drawing as it is made; everywhere else the control is drawn off-screen.
-    const bool direct = GetDeviceCaps(dc, TECHNOLOGY) == DT_METAFILE;
-    HDC canvas = BeginOffscreenPaint(direct, dc);
+    if (GetDeviceCaps(dc, TECHNOLOGY) == DT_METAFILE)
+        return DrawToMetafile(dc, bounds);
+    HDC canvas = BeginOffscreenPaint(false, dc);
     // A control that moved or changed size is laid out again.
     if (NeedsLayout() || !EqualRect(&laidOutClient_, bounds))
         LayOut(canvas, *bounds);
@@ -136,7 +127,7 @@ HRESULT IQvOptionBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
     if (TypeOf(Picture()) > PICTYPE_NONE && (Meets(update, layout_.picture) || scaled)) {
         RenderPicture(canvas, Picture(), &layout_.picture, &layout_.picture, 0, scaled, FALSE,
                       (common.flags & CommonStateBlock::PictureUseMask) != 0, common.pictureMaskColor, PlainPicture,
-                      0, GetFrameCount());
+                      FrameCounter(), GetFrameCount());
     }
     if (!EqualRect(&update, &layout_.picture)) {
         const bool captionShown = common.marqueeStyle != MarqueeBlinking || (PaintFlags() & PaintMarqueeRestarted);
@@ -145,17 +136,18 @@ HRESULT IQvOptionBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
         if (!EqualRect(&update, &layout_.caption))
             DrawGlyph(canvas, layout_.glyph);
     }
-    EndOffscreenPaint(direct, dc);
+    EndOffscreenPaint(false, dc);
     return S_OK;
 }
 
 void IQvOptionBase::DrawCaption(HDC dc)
 {
     const CommonStateBlock& common = CommonState();
-    const bool movingMarquee = common.marqueeStyle != MarqueeNone && common.marqueeStyle != MarqueeBlinking;
+    const bool movingMarquee = MovingMarquee();
     OptionCaptionPaint caption = {};
     caption.text = Caption().Text();
-    caption.textBox = layout_.text;
+    // A moving caption is drawn where the marquee has taken it.
+    caption.textBox = movingMarquee && !IsRectEmpty(&MarqueeText()) ? MarqueeText() : layout_.text;
     caption.clip = layout_.caption;
     caption.flags = OptionCaptionFlags(movingMarquee, common.marqueeDirection, common.captionStyle);
     caption.font = FontHandle(Font());
@@ -166,6 +158,16 @@ void IQvOptionBase::DrawCaption(HDC dc)
     caption.disabledLook = !IsEnabled() && !DesignMode();
     caption.focused = (PaintFlags() & PaintHasFocus) != 0;
     DrawOptionCaption(dc, caption);
+}
+
+void IQvOptionBase::PaintMarqueeStep()
+{
+    Repaint(&layout_.caption);
+}
+
+void IQvOptionBase::PaintAnimationFrame()
+{
+    Repaint(&layout_.picture);
 }
 
 void IQvOptionBase::DrawGlyphCell(HDC dc, const RECT& rect, int stateOffset, int cells, int valueCell,
