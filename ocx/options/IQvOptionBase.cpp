@@ -5,6 +5,8 @@
 #include "ControlErrorCodes.h"
 #include "Module.h"
 
+#include <iterator>
+
 namespace plyx {
 
 namespace {
@@ -12,21 +14,30 @@ namespace {
 constexpr DISPID AlignmentDispid = 7;
 constexpr DISPID PictureAlignmentDispid = 40;
 
-struct PropertyCategory {
-    DISPID dispid;
-    PROPCAT category;
-};
-const PropertyCategory OptionCategories[] = {
+const PropertyCategoryRow OptionCategories[] = {
     {AlignmentDispid, PROPCAT_Appearance},
     {PictureAlignmentDispid, PictureCategory},
 };
 
+// The row of `dispid` in the table, or null.
+const PropertyCategoryRow* FindCategory(const PropertyCategoryRow* rows, size_t count, DISPID dispid)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (rows[i].dispid == dispid)
+            return &rows[i];
+    return nullptr;
+}
+
 } // namespace
 
 IQvOptionBase::IQvOptionBase(IUnknown* outer, int row, IDispatch* dispatchInterface, DWORD stockEventMask,
-                             BYTE glyphFrames)
-    : IQvBase(outer, row, dispatchInterface, stockEventMask), mnemonic_(*this), glyphFrameCount_(glyphFrames)
+                             const OptionClassTraits& traits)
+    : IQvBase(outer, row, dispatchInterface, stockEventMask), mnemonic_(*this), traits_(traits)
 {
+    SetCurrentVersion(CurrentStateVersion);
+    // Loaded and new controls alike draw the built-in strip.
+    if (!builtInGlyph_.LoadBitmapResource(traits_.glyphResource))
+        builtInGlyph_.CreateEmpty();
 }
 
 IQvOptionBase::~IQvOptionBase() = default;
@@ -45,12 +56,13 @@ HRESULT IQvOptionBase::InternalQueryInterface(REFIID riid, void** object)
 
 HRESULT IQvOptionBase::MapPropertyToCategory(DISPID dispid, PROPCAT* category)
 {
-    for (const PropertyCategory& entry : OptionCategories)
-        if (entry.dispid == dispid) {
-            *category = entry.category;
-            return S_OK;
-        }
-    return IQvBase::MapPropertyToCategory(dispid, category);
+    const PropertyCategoryRow* row = FindCategory(traits_.categories, traits_.categoryCount, dispid);
+    if (row == nullptr)
+        row = FindCategory(OptionCategories, std::size(OptionCategories), dispid);
+    if (row == nullptr)
+        return IQvBase::MapPropertyToCategory(dispid, category);
+    *category = row->category;
+    return S_OK;
 }
 
 BOOL IQvOptionBase::OnGetPalette(HDC, LOGPALETTE**)
@@ -63,12 +75,6 @@ void IQvOptionBase::ForgetLayout()
     SetRectEmpty(&layout_.glyph);
     SetRectEmpty(&layout_.picture);
     SetRectEmpty(&layout_.caption);
-}
-
-void IQvOptionBase::LoadBuiltInGlyph(UINT id)
-{
-    if (!builtInGlyph_.LoadBitmapResource(id))
-        builtInGlyph_.CreateEmpty();
 }
 
 // ---- Properties ----

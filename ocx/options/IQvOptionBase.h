@@ -31,6 +31,21 @@ constexpr DISPID GlyphMaskColorDispid = 41;
 constexpr DISPID GlyphUseMaskDispid = 42;
 constexpr DISPID GlyphGraphicsDispid = 43;
 
+// A property's category in the property browser.
+struct PropertyCategoryRow {
+    DISPID dispid;
+    PROPCAT category;
+};
+
+// What a final class tells its base: the cells its Graphics strip is cut into, the bitmap resource of
+// its built-in strip, and the categories of its own properties (asked before the base's).
+struct OptionClassTraits {
+    BYTE glyphFrames;
+    UINT glyphResource;
+    const PropertyCategoryRow* categories;
+    size_t categoryCount;
+};
+
 class IQvOptionBase : public IQvBase {
 public:
     // PressState
@@ -40,8 +55,8 @@ public:
     static constexpr BYTE PressPressing = 0x08;   // a press is in progress
     static constexpr BYTE PressScaledPicture = 0x10;  // the Picture is a metafile
 
-    // `glyphFrames`: the cells a Graphics bitmap is cut into.
-    IQvOptionBase(IUnknown* outer, int row, IDispatch* dispatchInterface, DWORD stockEventMask, BYTE glyphFrames);
+    IQvOptionBase(IUnknown* outer, int row, IDispatch* dispatchInterface, DWORD stockEventMask,
+                  const OptionClassTraits& traits);
     ~IQvOptionBase() override;
 
     // ---- Framework and common-base hooks ----
@@ -95,8 +110,6 @@ protected:
     // Draws cell `stateOffset + valueCell` of `cells`: of the Graphics picture when there is one,
     // else of the built-in strip (transparent in red when asked).
     void DrawGlyphCell(HDC dc, const RECT& rect, int stateOffset, int cells, int valueCell, bool transparent);
-    // The built-in strip from the library's bitmap resource `id` (an empty picture when it is missing).
-    void LoadBuiltInGlyph(UINT id);
     // Ends a press for WM_CANCELMODE: no capture, not outside, drawn released.
     void CancelPress();
     // Gives up the capture a press took.
@@ -138,7 +151,7 @@ private:
     PictureHolder builtInGlyph_;
     OptionLayoutResult layout_ = {};
     RECT laidOutClient_ = {};
-    BYTE glyphFrameCount_;
+    const OptionClassTraits& traits_;
     BYTE pressState_ = PressUp;
 };
 

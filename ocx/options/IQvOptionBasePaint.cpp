@@ -71,7 +71,7 @@ void IQvOptionBase::LayOut(HDC dc, const RECT& client)
     request.pictureAlignment = optionBlock_.pictureAlignment;
     request.glyph = {BuiltInGlyphSize, BuiltInGlyphSize};
     if (optionBlock_.flags & OptionStateBlock::GraphicsPresent) {
-        const SIZE cell = GetPictureFrameSize(graphics_.Picture(), glyphFrameCount_);
+        const SIZE cell = GetPictureFrameSize(graphics_.Picture(), traits_.glyphFrames);
         if (cell.cx > 0 && cell.cy > 0)
             request.glyph = cell;
     }

@@ -6,6 +6,7 @@
 #include "StreamBytes.h"
 
 #include <cstddef>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -32,17 +33,16 @@ const PropertyTableRow CheckPropertyTable[] = {
     {nullptr, 0, 0, VT_EMPTY, 0},
 };
 
-struct PropertyCategory {
-    DISPID dispid;
-    PROPCAT category;
-};
-const PropertyCategory CheckCategories[] = {
+const plyx::PropertyCategoryRow CheckCategories[] = {
     {plyx::GlyphMaskColorDispid, PictureCategory},
     {plyx::GlyphUseMaskDispid, PictureCategory},
     {plyx::GlyphGraphicsDispid, PictureCategory},
     {TripleStateDispid, PROPCAT_Misc},
     {ValueDispid, PROPCAT_Misc},
 };
+
+const plyx::OptionClassTraits QvCheckTraits = {CheckGlyphCells, CheckGlyphResource, CheckCategories,
+                                               std::size(CheckCategories)};
 
 } // namespace
 
@@ -53,11 +53,9 @@ IUnknown* CreateQvCheck(IUnknown* outer)
 }
 
 QvCheck::QvCheck(IUnknown* outer)
-    : plyx::IQvOptionBase(outer, QvCheckTableRow, static_cast<::IQvCheck*>(this), CheckStockEvents, CheckGlyphCells)
+    : plyx::IQvOptionBase(outer, QvCheckTableRow, static_cast<::IQvCheck*>(this), CheckStockEvents,
+                          QvCheckTraits)
 {
-    SetCurrentVersion(CurrentStateVersion);
-    // Loaded and new controls alike draw the built-in strip.
-    LoadBuiltInGlyph(CheckGlyphResource);
 }
 
 HRESULT QvCheck::InternalQueryInterface(REFIID riid, void** object)
@@ -72,15 +70,6 @@ HRESULT QvCheck::InternalQueryInterface(REFIID riid, void** object)
     return plyx::IQvOptionBase::InternalQueryInterface(riid, object);
 }
 
-HRESULT QvCheck::MapPropertyToCategory(DISPID dispid, PROPCAT* category)
-{
-    for (const PropertyCategory& entry : CheckCategories)
-        if (entry.dispid == dispid) {
-            *category = entry.category;
-            return S_OK;
-        }
-    return plyx::IQvOptionBase::MapPropertyToCategory(dispid, category);
-}
 
 // ---- Value ----
 

@@ -8,6 +8,7 @@
 #include "StreamString.h"
 
 #include <cstring>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -27,17 +28,16 @@ const VARTYPE ValueParameter[] = {VT_I2 | VT_BYREF};
 const EventDescriptor ClickEvent = {22, 1, ValueParameter};
 const EventDescriptor DblClickEvent = {23, 1, ValueParameter};
 
-struct PropertyCategory {
-    DISPID dispid;
-    PROPCAT category;
-};
-const PropertyCategory OptionCategories[] = {
+const plyx::PropertyCategoryRow OptionCategories[] = {
     {ValueDispid, PROPCAT_Misc},
     {QvOption::OptionValueDispid, PROPCAT_Misc},
     {plyx::GlyphMaskColorDispid, PictureCategory},
     {plyx::GlyphUseMaskDispid, PictureCategory},
     {plyx::GlyphGraphicsDispid, PictureCategory},
 };
+
+const plyx::OptionClassTraits QvOptionTraits = {OptionGlyphCells, OptionGlyphResource, OptionCategories,
+                                                std::size(OptionCategories)};
 
 // A value stored as the button shows it: any non-zero value is selected.
 SHORT AsSelection(long value)
@@ -70,11 +70,8 @@ IUnknown* CreateQvOption(IUnknown* outer)
 
 QvOption::QvOption(IUnknown* outer)
     : plyx::IQvOptionBase(outer, QvOptionTableRow, static_cast<::IQvOption*>(this), OptionStockEvents,
-                          OptionGlyphCells)
+                          QvOptionTraits)
 {
-    SetCurrentVersion(CurrentStateVersion);
-    // Loaded and new controls alike draw the built-in strip.
-    LoadBuiltInGlyph(OptionGlyphResource);
 }
 
 HRESULT QvOption::InternalQueryInterface(REFIID riid, void** object)
@@ -89,15 +86,6 @@ HRESULT QvOption::InternalQueryInterface(REFIID riid, void** object)
     return plyx::IQvOptionBase::InternalQueryInterface(riid, object);
 }
 
-HRESULT QvOption::MapPropertyToCategory(DISPID dispid, PROPCAT* category)
-{
-    for (const PropertyCategory& entry : OptionCategories)
-        if (entry.dispid == dispid) {
-            *category = entry.category;
-            return S_OK;
-        }
-    return plyx::IQvOptionBase::MapPropertyToCategory(dispid, category);
-}
 
 // ---- Value ----
 

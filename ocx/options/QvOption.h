@@ -43,7 +43,6 @@ public:
     HRESULT LoadTextState(IPropertyBag* bag, IErrorLog* errorLog) override;
     HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
 
     void ReleasePress() override;
     void DrawGlyph(HDC dc, const RECT& rect) override;
