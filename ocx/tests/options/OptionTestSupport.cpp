@@ -99,51 +99,6 @@ HRESULT STDMETHODCALLTYPE EditingSink::QueryInterface(REFIID riid, void** object
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE RecordingEventSink::QueryInterface(REFIID riid, void** object)
-{
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DQvCheckEvents && riid != DIID_DQvOptionEvents)
-        return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE RecordingEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
-                                                     VARIANT*, EXCEPINFO*, UINT*)
-{
-    long argument = 0;
-    if (params != nullptr && params->cArgs > 0) {
-        // The first parameter is the last argument.
-        VARIANT value;
-        VariantInit(&value);
-        if (SUCCEEDED(VariantCopyInd(&value, &params->rgvarg[params->cArgs - 1])) &&
-            SUCCEEDED(VariantChangeType(&value, &value, 0, VT_I4)))
-            argument = value.lVal;
-        VariantClear(&value);
-    }
-    events.push_back({dispid, argument});
-    if (handler)
-        handler(dispid);
-    return S_OK;
-}
-
-std::vector<DISPID> RecordingEventSink::Dispids() const
-{
-    std::vector<DISPID> dispids;
-    for (const Event& event : events)
-        dispids.push_back(event.dispid);
-    return dispids;
-}
-
-int RecordingEventSink::Count(DISPID dispid) const
-{
-    int count = 0;
-    for (const Event& event : events)
-        count += event.dispid == dispid ? 1 : 0;
-    return count;
-}
-
 void OptionControlTest::SetUp()
 {
     objectsBefore_ = Module::ObjectCount();

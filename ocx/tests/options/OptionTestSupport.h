@@ -6,6 +6,7 @@
 #include "QvCheck.h"
 #include "QvOption.h"
 #include "RecordingContainer.h"
+#include "RecordingEventSink.h"
 
 #include <gtest/gtest.h>
 
@@ -84,37 +85,6 @@ public:
     std::vector<DISPID> requested;
 };
 
-// An event sink that records each event's DISPID and its first argument as a number (read through a
-// reference), and may run a handler inside the event.
-class RecordingEventSink final : public IDispatch {
-public:
-    struct Event {
-        DISPID dispid;
-        long argument;
-    };
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    STDMETHODIMP_(ULONG) Release() override { return --references; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                        UINT*) override;
-
-    // The DISPIDs of the events so far, and how many were `dispid`.
-    std::vector<DISPID> Dispids() const;
-    int Count(DISPID dispid) const;
-
-    ULONG references = 0;
-    std::vector<Event> events;
-    std::function<void(DISPID)> handler;
-};
-
 // Every control a test makes, and every GDI object it draws with, must be gone when it ends.
 class OptionControlTest : public ::testing::Test {
 protected:
@@ -173,6 +143,7 @@ protected:
     // Records the control's events in `events` and its property notifications in `notify`.
     void Listen(REFIID eventsIid)
     {
+        events.Accept(eventsIid);
         events_ = std::make_unique<Connection>(control.Unknown(), eventsIid, static_cast<IDispatch*>(&events));
         notifications_ =
             std::make_unique<Connection>(control.Unknown(), IID_IPropertyNotifySink, static_cast<IPropertyNotifySink*>(&notify));

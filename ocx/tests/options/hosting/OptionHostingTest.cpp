@@ -3,6 +3,7 @@
 // the program's form descriptions hosted by the program's container, loaded from their stored state
 // and worked with the real mouse and keyboard.
 #include "ControlContainer.h"
+#include "RecordingEventSink.h"
 #include "forms/ActiveXControlFactory.h"
 #include "forms/FormDescription.h"
 #include "forms/Forms.h"
@@ -70,50 +71,6 @@ private:
 const ::testing::Environment* const g_library = ::testing::AddGlobalTestEnvironment(new RegisteredLibrary);
 
 // ---- Late-bound ----
-
-// Records the DISPIDs of the events and the first argument (read through its reference).
-class EventRecorder final : public IDispatch {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDispatch && riid != events_)
-            return E_NOINTERFACE;
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    STDMETHODIMP_(ULONG) Release() override { return --references; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        long argument = 0;
-        if (params != nullptr && params->cArgs > 0) {
-            VARIANT value;
-            VariantInit(&value);
-            if (SUCCEEDED(VariantCopyInd(&value, &params->rgvarg[params->cArgs - 1])) &&
-                SUCCEEDED(VariantChangeType(&value, &value, 0, VT_I4)))
-                argument = value.lVal;
-            VariantClear(&value);
-        }
-        events.push_back({dispid, argument});
-        return S_OK;
-    }
-
-    explicit EventRecorder(const IID& events) : events_(events) {}
-    ULONG references = 0;
-    std::vector<std::pair<DISPID, long>> events;
-
-private:
-    IID events_;
-};
 
 class LateBound : public ::testing::Test {
 protected:
@@ -197,7 +154,7 @@ TEST_F(LateBound, ACheckBoxByProgIdTakesValuesByNameAndFiresClickByDispid)
 {
     IDispatch* check = CreateObject(L"Plyx.QvCheck");
     ASSERT_NE(check, nullptr);
-    EventRecorder sink(CheckEvents);
+    RecordingEventSink sink(CheckEvents);
     IConnectionPoint* point = nullptr;
     const DWORD cookie = Advise(check, CheckEvents, &sink, &point);
     ASSERT_NE(point, nullptr);
@@ -216,7 +173,7 @@ TEST_F(LateBound, ACheckBoxByProgIdTakesValuesByNameAndFiresClickByDispid)
     EXPECT_EQ(Get(check, L"BoundValue"), 2);
     EXPECT_EQ(PutLong(check, L"Alignment", 5), static_cast<HRESULT>(DISP_E_EXCEPTION)) << "out of range";
     EXPECT_EQ(Get(check, L"Alignment"), 0);
-    EXPECT_EQ(sink.events, (std::vector<std::pair<DISPID, long>>{{22, -1}, {22, 2}}));
+    EXPECT_EQ(sink.events, (std::vector<RecordingEventSink::Event>{{22, -1}, {22, 2}}));
 
     point->Unadvise(cookie);
     point->Release();
@@ -228,7 +185,7 @@ TEST_F(LateBound, AnOptionButtonByProgIdSelectsWithOneClick)
 {
     IDispatch* option = CreateObject(L"Plyx.QvOption");
     ASSERT_NE(option, nullptr);
-    EventRecorder sink(OptionEvents);
+    RecordingEventSink sink(OptionEvents);
     IConnectionPoint* point = nullptr;
     const DWORD cookie = Advise(option, OptionEvents, &sink, &point);
     ASSERT_NE(point, nullptr);
@@ -237,7 +194,7 @@ TEST_F(LateBound, AnOptionButtonByProgIdSelectsWithOneClick)
     EXPECT_EQ(PutLong(option, L"Value", -1), S_OK);
     EXPECT_EQ(PutLong(option, L"Value", 0), S_OK);
     EXPECT_EQ(Get(option, L"Value"), 0);
-    EXPECT_EQ(sink.events, (std::vector<std::pair<DISPID, long>>{{22, -1}}));
+    EXPECT_EQ(sink.events, (std::vector<RecordingEventSink::Event>{{22, -1}}));
     point->Unadvise(cookie);
     point->Release();
     option->Release();
