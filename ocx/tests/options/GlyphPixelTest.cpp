@@ -238,3 +238,61 @@ TEST(GlyphStrip, EveryKeyColourBecomesItsSystemColour)
 }
 
 } // namespace
+
+namespace {
+
+// The caption of a disabled box at run time: grey text drawn by the system where the grey-text
+// colour would not show on a grey face, else in the grey-text colour itself.
+class DisabledCaptionTest : public HostedOptionTest<QvCheck> {
+protected:
+    void TearDown() override
+    {
+        if (changed_) {
+            const INT element = COLOR_GRAYTEXT;
+            SetSysColors(1, &element, &original_);
+        }
+        HostedOptionTest<QvCheck>::TearDown();
+    }
+    void SetGrayText(COLORREF color)
+    {
+        if (!changed_)
+            original_ = GetSysColor(COLOR_GRAYTEXT);
+        changed_ = true;
+        const INT element = COLOR_GRAYTEXT;
+        ASSERT_TRUE(SetSysColors(1, &element, &color));
+    }
+    // How many pixels of the caption's box show `color`.
+    int PixelsOf(COLORREF color, const std::string& name)
+    {
+        const PngPixels png = Shown(control.get(), name);
+        const RECT& box = control->Layout().caption;
+        int count = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                count += png.At(x, y) == color ? 1 : 0;
+        return count;
+    }
+
+private:
+    bool changed_ = false;
+    COLORREF original_ = 0;
+};
+
+TEST_F(DisabledCaptionTest, IsGreyedByTheSystemWhenTheGreyTextColourIsTheFacesGrey)
+{
+    Activate(false, true);
+    BSTR caption = SysAllocString(L"Receipts");
+    ASSERT_EQ(control->put_Caption(caption), S_OK);
+    SysFreeString(caption);
+    ASSERT_EQ(control->put_BackColor(RGB(192, 192, 192)), S_OK);
+    ASSERT_EQ(control->put_Enabled(VARIANT_FALSE), S_OK);
+
+    SetGrayText(RGB(128, 128, 128));
+    EXPECT_GT(PixelsOf(RGB(128, 128, 128), "caption-grey-text"), 10) << "drawn in the grey-text colour";
+
+    SetGrayText(RGB(192, 192, 192));
+    EXPECT_EQ(PixelsOf(RGB(128, 128, 128), "caption-system-grey"), 0);
+    EXPECT_GT(PixelsOf(RGB(0, 0, 0), "caption-system-grey"), 10) << "greyed through the black brush";
+}
+
+} // namespace
