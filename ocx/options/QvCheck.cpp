@@ -62,7 +62,9 @@ HRESULT QvCheck::InternalQueryInterface(REFIID riid, void** object)
 {
     if (object == nullptr)
         return E_POINTER;
-    if (SameIid(riid, IID_IQvCheck)) {
+    // The class's default interface is the dispinterface of the same members and DISPIDs: a host that
+    // asks for it is answered with the dual interface.
+    if (SameIid(riid, IID_IQvCheck) || SameIid(riid, DIID_DQvCheck)) {
         AddRef();
         *object = static_cast<::IQvCheck*>(this);
         return S_OK;

@@ -181,6 +181,21 @@ TEST_F(LateBound, ACheckBoxByProgIdTakesValuesByNameAndFiresClickByDispid)
     EXPECT_EQ(sink.references, 0u);
 }
 
+TEST_F(LateBound, TheCheckBoxsDefaultDispinterfaceReachesTheSameMembers)
+{
+    IDispatch* check = CreateObject(L"Plyx.QvCheck");
+    ASSERT_NE(check, nullptr);
+    // DQvCheck, the coclass's default interface.
+    const IID defaultInterface = {0xAD32E560, 0x68A9, 0x11D0, {0xBE, 0x40, 0x00, 0x00, 0xC0, 0xF0, 0x4C, 0x96}};
+    IDispatch* byDefault = nullptr;
+    ASSERT_EQ(check->QueryInterface(defaultInterface, reinterpret_cast<void**>(&byDefault)), S_OK);
+    EXPECT_EQ(PutLong(byDefault, L"Value", 1), S_OK);
+    EXPECT_EQ(Get(check, L"Value"), -1);
+    EXPECT_EQ(IdOf(byDefault, L"TripleState"), 44);
+    byDefault->Release();
+    check->Release();
+}
+
 TEST_F(LateBound, AnOptionButtonByProgIdSelectsWithOneClick)
 {
     IDispatch* option = CreateObject(L"Plyx.QvOption");
