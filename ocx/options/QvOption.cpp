@@ -110,9 +110,7 @@ HRESULT QvOption::put_Value(OLE_OPTEXCLUSIVE value)
     Repaint(nullptr);
     if (stored != Selected)
         return S_OK;
-    BSTR text = AnsiString(optionValue_).AllocSysString();
-    PutBoundOptionValue(text);
-    SysFreeString(text);
+    FollowSelection();
     SHORT clicked = Selected;
     FireEvent(&ClickEvent, &clicked);
     return S_OK;
@@ -154,11 +152,24 @@ HRESULT QvOption::PutOptionValue(BSTR value)
     optionValue_ = text;
     SetDirty(true);
     PropertyNotifyPoint().SendOnChanged(OptionValueDispid);
-    if (value_ == Selected) {
-        PutBoundOptionValue(value);
-        PropertyNotifyPoint().SendOnChanged(BoundOptionValueDispid);
-    }
+    if (value_ == Selected)
+        FollowSelection();
     return S_OK;
+}
+
+void QvOption::FollowSelection()
+{
+    // The bound text takes the selected button's text. Only a bound text set from outside selects or
+    // clears the button: following the selection must not clear it again (an empty OptionValue never
+    // matches).
+    if (boundOptionValue_.Length() == optionValue_.Length() &&
+        std::memcmp(boundOptionValue_.Text(), optionValue_.Text(), optionValue_.Length()) == 0)
+        return;
+    if (!PropertyNotifyPoint().SendOnRequestEdit(BoundOptionValueDispid))
+        return;
+    boundOptionValue_ = optionValue_;
+    SetDirty(true);
+    PropertyNotifyPoint().SendOnChanged(BoundOptionValueDispid);
 }
 
 HRESULT QvOption::GetBoundOptionValue(BSTR* value)

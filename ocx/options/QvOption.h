@@ -52,6 +52,8 @@ public:
 
 private:
     void Select(bool selected);
+    // A selected button's text becomes the bound text.
+    void FollowSelection();
 
     SHORT value_ = 0;
     AnsiString optionValue_;

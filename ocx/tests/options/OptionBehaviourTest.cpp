@@ -155,6 +155,20 @@ TEST_F(OptionBehaviourTest, TheBoundTextFollowsTheSelectionAndSelectsWhenItMatch
     EXPECT_TRUE(notify.changed.empty());
 }
 
+TEST_F(OptionBehaviourTest, SelectingAButtonWithoutTextKeepsItSelected)
+{
+    Site();
+    Listen(DIID_DQvOptionEvents);
+    // A bound text from outside that matches nothing, then the button selected: the bound text
+    // follows the selection, and the button stays selected.
+    ASSERT_EQ(PutText(&QvOption::PutBoundOptionValue, L"X"), S_OK);
+    ASSERT_EQ(control->StoredValue(), 0);
+    ASSERT_EQ(control->put_Value(-1), S_OK);
+    EXPECT_EQ(control->StoredValue(), -1);
+    EXPECT_EQ(Text(&QvOption::GetBoundOptionValue, control.get()), L"");
+    EXPECT_EQ(events.Count(ClickDispid), 1);
+}
+
 TEST_F(OptionBehaviourTest, AnOptionValueTooLongForAStreamIsRefused)
 {
     Site();
