@@ -399,15 +399,8 @@ void MutateBags(unsigned seed)
                 value.boolVal = random() % 2 ? VARIANT_TRUE : VARIANT_FALSE;
                 break;
             default:
-                // An empty object, for the object property only: under Wine the conversion of a
-                // null object to a number or a text faults inside the platform.
-                if (std::wcscmp(name, L"Graphics") == 0) {
-                    value.vt = VT_UNKNOWN;
-                    value.punkVal = nullptr;
-                } else {
-                    value.vt = VT_I4;
-                    value.lVal = -1;
-                }
+                value.vt = VT_UNKNOWN;
+                value.punkVal = nullptr;
                 break;
             }
             bag.Set(name, value);
