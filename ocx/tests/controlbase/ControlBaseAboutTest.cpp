@@ -122,6 +122,7 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
     std::atomic<HWND> box{nullptr};
     std::string product;
     HWND owner = nullptr;
+    int makerPixels = 0;
     // The driver finds the box of this thread, reads it and closes it as its OK button would.
     std::thread driver([&] {
         for (int tries = 0; tries < 500 && box == nullptr; ++tries) {
@@ -131,6 +132,15 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
         if (box != nullptr) {
             product = TextOf(GetDlgItem(box, IDC_ABOUT_PRODUCT));
             owner = GetWindow(box, GW_OWNER);
+            // The maker's name is drawn in blue in the header, as the screen shows it.
+            Sleep(300);
+            RECT header = {};
+            GetWindowRect(GetDlgItem(box, IDC_ABOUT_HEADER), &header);
+            HDC screen = GetDC(nullptr);
+            for (int y = header.top; y < header.bottom; ++y)
+                for (int x = header.left; x < header.right; ++x)
+                    makerPixels += GetPixel(screen, x, y) == RGB(0, 0, 255);
+            ReleaseDC(nullptr, screen);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     });
@@ -147,6 +157,7 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
     ASSERT_NE(box.load(), nullptr) << "no about box came up";
     EXPECT_EQ(product, "ActivePlyx 2.0");
     EXPECT_EQ(owner, container.Window());
+    EXPECT_GT(makerPixels, 20);
     EXPECT_FALSE(IsWindow(box));
     // The container's frame heard that a modal box ran, and that it ended.
     EXPECT_EQ(container.CountCalls("Frame.EnableModeless(0)"), 1);

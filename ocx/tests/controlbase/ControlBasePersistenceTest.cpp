@@ -415,9 +415,25 @@ TEST_F(ControlBasePersistenceTest, AFontLoadedFromABagIsTheControlsOwn)
 {
     HeldQvControl saved;
     ASSERT_EQ(saved.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
-    ASSERT_EQ(saved->put_FontBold(VARIANT_FALSE), S_OK);
+    // A font of its own, which the bag then holds as an object.
+    ASSERT_EQ(saved->put_FontSize(12.0f), S_OK);
+    ASSERT_NE(saved->CommonState().flags & CommonStateBlock::FontPresent, 0);
     MemoryPropertyBag bag;
     ASSERT_EQ(saved.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, TRUE), S_OK);
+    // The bag holds a copy, not the control's live font.
+    VARIANT stored;
+    VariantInit(&stored);
+    stored.vt = VT_UNKNOWN;
+    ASSERT_EQ(bag.Read(L"Font", &stored, nullptr), S_OK);
+    ASSERT_EQ(stored.vt, VT_UNKNOWN);
+    IUnknown* live = nullptr;
+    ASSERT_EQ(saved->Font()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&live)), S_OK);
+    IUnknown* inBag = nullptr;
+    ASSERT_EQ(stored.punkVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&inBag)), S_OK);
+    EXPECT_NE(inBag, live);
+    inBag->Release();
+    live->Release();
+    VariantClear(&stored);
     HeldQvControl first, second;
     ASSERT_EQ(first.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
     ASSERT_EQ(second.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
@@ -434,6 +450,9 @@ TEST_F(ControlBasePersistenceTest, AFontLoadedFromABagIsTheControlsOwn)
     EXPECT_EQ(bold, VARIANT_FALSE);
     EXPECT_FALSE(first->IsDirty());
     EXPECT_TRUE(second->IsDirty());
+    float size = 0;
+    ASSERT_EQ(first->get_FontSize(&size), S_OK);
+    EXPECT_FLOAT_EQ(size, 12.0f) << "the bag's font was loaded";
 }
 
 } // namespace
