@@ -241,3 +241,60 @@ TEST_F(CheckBehaviourTest, TheMnemonicTogglesAnEnabledBoxOnly)
 }
 
 } // namespace
+
+namespace {
+
+// Without a window of their own: the container hands the messages over in its coordinates.
+template <class Control>
+class WindowlessTest : public HostedOptionTest<Control> {
+protected:
+    void ActivateWindowless()
+    {
+        this->container_ = std::make_unique<RecordingContainer>(true);
+        ASSERT_EQ(this->control.template As<IOleObject>(IID_IOleObject)->SetClientSite(this->container_.get()), S_OK);
+        ASSERT_EQ(this->control.template As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+        this->sited_ = true;
+        ASSERT_EQ(this->control.template As<IOleObject>(IID_IOleObject)
+                      ->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this->container_.get(), 0,
+                               this->container_->Window(), nullptr),
+                  S_OK);
+        ASSERT_EQ(this->control->ControlWindow(), nullptr) << "active without a window";
+    }
+    LRESULT Message(UINT message, WPARAM wParam, int x, int y)
+    {
+        LRESULT result = 0;
+        this->control.template As<IOleInPlaceObjectWindowless>(IID_IOleInPlaceObjectWindowless)
+            ->OnWindowMessage(message, wParam, MAKELPARAM(x, y), &result);
+        return result;
+    }
+};
+
+using WindowlessCheckTest = WindowlessTest<QvCheck>;
+using WindowlessOptionTest = WindowlessTest<QvOption>;
+
+TEST_F(WindowlessCheckTest, AClickInsideThePlaceTogglesAndOneOutsideDoesNot)
+{
+    ActivateWindowless();
+    Listen(DIID_DQvCheckEvents);
+    // The container placed the control at (10, 20) - (110, 70).
+    Message(WM_LBUTTONDOWN, MK_LBUTTON, 60, 45);
+    Message(WM_LBUTTONUP, 0, 60, 45);
+    EXPECT_EQ(control->CheckState().value, 1);
+    EXPECT_EQ(events.Count(22), 1);
+    Message(WM_LBUTTONDOWN, MK_LBUTTON, 60, 45);
+    Message(WM_MOUSEMOVE, MK_LBUTTON, 300, 200);
+    Message(WM_LBUTTONUP, 0, 300, 200);
+    EXPECT_EQ(control->CheckState().value, 1);
+    EXPECT_EQ(Message(BM_GETCHECK, 0, 0, 0), 1);
+}
+
+TEST_F(WindowlessOptionTest, TheFocusSelectsAtOnceWithoutAWindowToPostTo)
+{
+    ActivateWindowless();
+    Listen(DIID_DQvOptionEvents);
+    Message(WM_SETFOCUS, 0, 0, 0);
+    EXPECT_EQ(control->StoredValue(), -1);
+    EXPECT_EQ(events.Count(22), 1);
+}
+
+} // namespace

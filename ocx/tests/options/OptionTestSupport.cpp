@@ -24,7 +24,7 @@ ControlDescriptor Row(const CLSID& clsid, const char* name, CreateObjectFunction
     row.helpFile = "Plyx20.HLP";
     row.miscStatus = 0x20191;
     row.opaque = 1;
-    row.windowlessAllowed = 0;
+    row.windowlessAllowed = 1;
     row.windowClassName = windowClass;
     return row;
 }

@@ -178,9 +178,9 @@ protected:
     Held<Control> control;
     RecordingEventSink events;
     EditingSink notify;
+    bool sited_ = false;
 
 private:
-    bool sited_ = false;
     std::unique_ptr<Connection> events_;
     std::unique_ptr<Connection> notifications_;
 };
