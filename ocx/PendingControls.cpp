@@ -2,8 +2,6 @@
 // answers null, which the class factory reports as E_OUTOFMEMORY.
 #include "ControlCreators.h"
 
-IUnknown* CreateQvFrame(IUnknown*) { return nullptr; }
-IUnknown* CreateQvPanel(IUnknown*) { return nullptr; }
 IUnknown* CreateQvOption(IUnknown*) { return nullptr; }
 IUnknown* CreateQvCheck(IUnknown*) { return nullptr; }
 IUnknown* CreateQvRibbon(IUnknown*) { return nullptr; }
