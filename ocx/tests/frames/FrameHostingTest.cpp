@@ -43,22 +43,25 @@ protected:
     }
 
     // Hosts the description's controls, the contained ones inside their frames.
-    void Host(const char* text)
+    void Host(const char* text) { HostIn(container, text); }
+    static void HostIn(ControlContainer& host, const char* text)
     {
         const korvane::forms::ElementDescription form = korvane::forms::ParseFormDescription(text);
         for (const auto& element : form.children)
-            HostElement(element, nullptr);
+            HostElement(host, element, nullptr);
         hosting::PumpMessages(std::chrono::milliseconds(300));
     }
-    void HostElement(const korvane::forms::ElementDescription& element, ControlSite* parent)
+    static void HostElement(ControlContainer& host, const korvane::forms::ElementDescription& element,
+                            ControlSite* parent)
     {
-        ControlSite& site = container.Add(element, parent);
+        ControlSite& site = host.Add(element, parent);
         for (const auto& child : element.children)
-            HostElement(child, &site);
+            HostElement(host, child, &site);
     }
-    ControlSite& Site(const char* name)
+    ControlSite& Site(const char* name) { return SiteIn(container, name); }
+    static ControlSite& SiteIn(ControlContainer& host, const char* name)
     {
-        ControlSite* site = container.Find(name);
+        ControlSite* site = host.Find(name);
         EXPECT_NE(site, nullptr) << name;
         return *site;
     }
@@ -70,10 +73,11 @@ protected:
         MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
-    IDispatch* Dispatch(const char* name)
+    IDispatch* Dispatch(const char* name) { return DispatchIn(container, name); }
+    static IDispatch* DispatchIn(ControlContainer& host, const char* name)
     {
         IDispatch* dispatch = nullptr;
-        Site(name).Object()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+        SiteIn(host, name).Object()->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
         if (dispatch != nullptr)
             dispatch->Release();  // the site holds the control
         return dispatch;
@@ -302,6 +306,87 @@ TEST_F(FramesOnAForm, TheResetWindowsStoredFramesLoad)
     }
     EXPECT_GE(frames, 1);
     hosting::PumpMessages();
+}
+
+const char FloodingPanelForm[] = R"(form Test {
+  activex Panel1 {
+    clsid "{240210C2-E3B3-11CF-BE3F-0000C0F04C96}"
+    rect 10 10 120 40
+    FloodType 1
+    FloodPercent 100
+    FloodColor 16711680
+    FloodShowPct False
+    Caption "Stock"
+    ForeColor 255
+  }
+  activex Frame1 {
+    clsid "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}"
+    rect 10 60 120 40
+  }
+})";
+
+// Blue (the flood) and red (the caption) pixels in a window.
+std::pair<int, int> FloodAndCaptionPixels(HWND window)
+{
+    const hosting::Picture picture = hosting::CaptureClientArea(window);
+    int flood = 0, caption = 0;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const COLORREF color = picture.At(x, y);
+            flood += color == RGB(0, 0, 255);
+            caption += GetRValue(color) >= 160 && GetGValue(color) < 90 && GetBValue(color) < 90;
+        }
+    return {flood, caption};
+}
+
+TEST_F(FramesOnAForm, AtRunTimeTheFloodBarCoversTheCaption)
+{
+    Host(FloodingPanelForm);
+    const std::pair<int, int> pixels = FloodAndCaptionPixels(Site("Panel1").Window());
+    EXPECT_GT(pixels.first, 100 * 30);
+    EXPECT_EQ(pixels.second, 0);
+}
+
+TEST_F(FramesOnAForm, InDesignModeAFloodingPanelDrawsNeitherBarNorCaption)
+{
+    korvane::activex::AmbientSettings design;
+    design.userMode = false;
+    {
+        ControlContainer designer(FormWindow(), [](const ControlEvent&) {}, design);
+        HostIn(designer, FloodingPanelForm);
+        const HWND panel = SiteIn(designer, "Panel1").Window();
+        ASSERT_NE(panel, nullptr);
+        const std::pair<int, int> pixels = FloodAndCaptionPixels(panel);
+        EXPECT_EQ(pixels.first, 0);
+        EXPECT_EQ(pixels.second, 0);
+        // At design time the frame's window lets what lies under it show through.
+        EXPECT_NE(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
+        EXPECT_EQ(GetWindowLongA(panel, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+
+        // What only a running form may read.
+        const struct {
+            const char* control;
+            const wchar_t* member;
+        } unavailable[] = {{"Panel1", L"FloodPercent"}, {"Panel1", L"ShadowColor"}, {"Frame1", L"ShadowColor"}};
+        for (const auto& entry : unavailable) {
+            HRESULT hr = S_OK;
+            GetLong(DispatchIn(designer, entry.control), entry.member, &hr);
+            EXPECT_EQ(hr, static_cast<HRESULT>(0x800A018A)) << entry.member;
+        }
+        designer.Unload();
+    }
+    hosting::PumpMessages();
+}
+
+TEST_F(FramesOnAForm, AtRunTimeAClippingFramesWindowClipsItsChildren)
+{
+    Host(FloodingPanelForm);
+    const HWND panel = Site("Panel1").Window();
+    EXPECT_NE(GetWindowLongA(panel, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+    EXPECT_EQ(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
+    HRESULT hr = E_FAIL;
+    EXPECT_EQ(GetLong(Dispatch("Panel1"), L"FloodPercent", &hr), 100);
+    EXPECT_EQ(hr, S_OK);
 }
 
 } // namespace

@@ -30,6 +30,40 @@ protected:
     const COLORREF face = SystemColor(COLOR_BTNFACE);
 };
 
+constexpr COLORREF Green = RGB(0, 255, 0);
+
+// A picture of a plain green bitmap.
+Held<IPictureDisp> GreenPicture(int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    HBRUSH brush = CreateSolidBrush(Green);
+    const RECT all = {0, 0, width, height};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    PICTDESC description = {};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap;
+    Held<IPictureDisp> picture;
+    EXPECT_EQ(OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, picture.OutVoid()), S_OK);
+    return picture;
+}
+
+HRESULT PutPicture(IDispatch* control, const wchar_t* member, IPictureDisp* picture)
+{
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_DISPATCH;
+    value.pdispVal = picture;
+    return Put(control, member, value);
+}
+
 bool IsText(COLORREF color)
 {
     return GetRValue(color) >= 128 && GetGValue(color) < 100 && GetBValue(color) < 100;
@@ -258,6 +292,87 @@ TEST_F(FramePaint, BorderWidthCountsOnlyWithAnInnerBevel)
     ASSERT_EQ(canvas.Draw(panel.Get()), S_OK);
     // Without an inner bevel the flood fills everything inside the one-pixel ring.
     EXPECT_EQ(canvas.RunsInRow(20, RGB(0, 0, 255)), std::vector<int>{98});
+}
+
+TEST_F(FramePaint, TheBackgroundPictureIsDrawnOnePixelInsideTheInterior)
+{
+    Held<IDispatch> panel = NewControl(L"Plyx.QvPanel", L"");
+    Held<IPictureDisp> picture = GreenPicture(4, 4);
+    ASSERT_EQ(PutPicture(panel.Get(), L"PictureBackground", picture.Get()), S_OK);
+    for (const LONG style : {1L, 2L}) {
+        ASSERT_EQ(PutLong(panel.Get(), L"PictureBackgroundStyle", style), S_OK);
+        Canvas canvas(100, 60, RGB(0, 0, 0));
+        ASSERT_EQ(canvas.Draw(panel.Get()), S_OK);
+        canvas.WritePng("panel-background-" + std::to_string(style) + ".png");
+        // The interior is (1, 1, 99, 59); stretched or tiled, the picture covers (2, 2, 98, 58).
+        EXPECT_EQ(canvas.At(1, 30), face) << style;
+        EXPECT_EQ(canvas.At(2, 30), Green) << style;
+        EXPECT_EQ(canvas.At(97, 30), Green) << style;
+        EXPECT_EQ(canvas.At(98, 30), face) << style;
+        EXPECT_EQ(canvas.At(50, 2), Green) << style;
+        EXPECT_EQ(canvas.At(50, 57), Green) << style;
+        EXPECT_EQ(canvas.At(50, 58), face) << style;
+    }
+    // Centred: the picture at its own size in the middle.
+    ASSERT_EQ(PutLong(panel.Get(), L"PictureBackgroundStyle", 0), S_OK);
+    Canvas canvas(100, 60, RGB(0, 0, 0));
+    ASSERT_EQ(canvas.Draw(panel.Get()), S_OK);
+    EXPECT_EQ(canvas.RunsInRow(30, Green), std::vector<int>{4});
+    EXPECT_EQ(canvas.At(50, 30), Green);
+    EXPECT_EQ(canvas.At(40, 30), face);
+}
+
+TEST_F(FramePaint, TheFramesPictureStandsBesideTheCaptionInTheGap)
+{
+    Held<IPictureDisp> picture = GreenPicture(16, 16);
+    for (const LONG side : {0L, 1L}) {
+        Held<IDispatch> frame = NewControl(L"Plyx.QvFrame", L"Stock");
+        ASSERT_EQ(PutPicture(frame.Get(), L"Picture", picture.Get()), S_OK);
+        ASSERT_EQ(PutLong(frame.Get(), L"PictureAlignment", side), S_OK);
+        Canvas canvas(140, 70, RGB(0, 0, 0));
+        ASSERT_EQ(canvas.Draw(frame.Get()), S_OK);
+        canvas.WritePng("frame-picture-" + std::to_string(side) + ".png");
+        // The line runs through the picture's middle: 8 pixels down.
+        EXPECT_EQ(FirstRow(canvas, 3, shadow, false), 8) << side;
+        const std::vector<int> greenRuns = canvas.RunsInRow(4, Green);
+        ASSERT_EQ(greenRuns, std::vector<int>{16}) << side;
+        int pictureLeft = 0;
+        while (canvas.At(pictureLeft, 4) != Green)
+            ++pictureLeft;
+        int textLeft = canvas.Width(), textRight = -1;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x)
+                if (IsText(canvas.At(x, y))) {
+                    textLeft = std::min(textLeft, x);
+                    textRight = std::max(textRight, x);
+                }
+        ASSERT_LT(textLeft, textRight) << side;
+        const std::pair<int, int> gap = GapIn(canvas, 8, shadow);
+        if (side == 0) {
+            // No room left of the caption inside the inset: the picture goes first, the caption after it.
+            EXPECT_EQ(pictureLeft, 7);
+            EXPECT_GT(textLeft, pictureLeft + 16);
+            EXPECT_EQ(gap.first, 5);
+        } else {
+            EXPECT_EQ(gap.first, 5);
+            EXPECT_GT(pictureLeft, textRight);
+            EXPECT_EQ(gap.second, pictureLeft + 16 + 2);
+        }
+    }
+}
+
+TEST_F(FramePaint, APictureWiderThanTheFrameLeavesNoRoomForTheCaption)
+{
+    Held<IPictureDisp> picture = GreenPicture(200, 10);
+    Held<IDispatch> frame = NewControl(L"Plyx.QvFrame", L"Stock");
+    ASSERT_EQ(PutPicture(frame.Get(), L"Picture", picture.Get()), S_OK);
+    Canvas canvas(100, 60, RGB(0, 0, 0));
+    ASSERT_EQ(canvas.Draw(frame.Get()), S_OK);
+    int text = 0;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x)
+            text += IsText(canvas.At(x, y));
+    EXPECT_EQ(text, 0);
 }
 
 } // namespace
