@@ -1,29 +1,13 @@
 // The common base in a container: the ambient properties a new control takes, and the control
 // window's messages and members at run time.
-#include "QvTestControl.h"
-#include "RecordingContainer.h"
+#include "HostedQvControl.h"
 
 namespace {
 
 class ControlBaseWindowTest : public QvControlTest {
 protected:
-    // Sites the control, starts it new and activates it with a window of its own.
-    void Activate(RecordingContainer& container)
-    {
-        container.options.offerWindowless = false;
-        IOleObject* object = control.As<IOleObject>(IID_IOleObject);
-        ASSERT_EQ(object->SetClientSite(&container), S_OK);
-        ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
-        ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
-        ASSERT_NE(control->ControlWindow(), nullptr);
-        control->SetDirty(false);
-    }
-    void Close()
-    {
-        IOleObject* object = control.As<IOleObject>(IID_IOleObject);
-        EXPECT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
-        EXPECT_EQ(object->SetClientSite(nullptr), S_OK);
-    }
+    void Activate(RecordingContainer& container) { ActivateWindowed(control, container); }
+    void Close() { CloseControl(control); }
 
     HeldQvControl control;
 };
@@ -56,10 +40,17 @@ TEST_F(ControlBaseWindowTest, SetTextOnTheWindowBecomesTheCaption)
     Activate(container);
     CountingPropertyNotifySink sink;
     NotifyConnection connection(control.get(), &sink);
-    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), 0);
+    container.ClearCalls();
+    // Answered as the window text is set: TRUE, and everything the Caption put does.
+    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), TRUE);
     EXPECT_STREQ(control->Caption().Text(), "&Post");
     EXPECT_TRUE(control->IsDirty());
     EXPECT_EQ(sink.changed, std::vector<DISPID>{DISPID_CAPTION});
+    EXPECT_EQ(container.CountCalls("OnControlInfoChanged"), 1);
+    // The same text again changes nothing.
+    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), TRUE);
+    EXPECT_EQ(sink.changed.size(), 1u);
+    EXPECT_EQ(container.CountCalls("OnControlInfoChanged"), 1);
     Close();
 }
 

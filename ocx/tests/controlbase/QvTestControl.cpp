@@ -1,6 +1,7 @@
 #include "QvTestControl.h"
 
 #include "LibraryLock.h"
+#include "MouseTracking.h"
 #include "Module.h"
 #include "StreamBytes.h"
 
@@ -34,11 +35,11 @@ ControlDescriptor TestRow = [] {
     return row;
 }();
 
-// The library's lock, which the library makes when it is attached.
+// The library's lock and shared tracking data, which the library makes when it is attached.
 class LibraryLockEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { LibraryLock::Initialize(); }
-    void TearDown() override { LibraryLock::Delete(); }
+    void SetUp() override { plyx::InitSharedData(); }
+    void TearDown() override { plyx::FreeSharedData(); }
 };
 const ::testing::Environment* const g_lockEnvironment =
     ::testing::AddGlobalTestEnvironment(new LibraryLockEnvironment);
