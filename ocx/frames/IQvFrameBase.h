@@ -76,9 +76,14 @@ protected:
     // A marquee that moves the caption (scrolling, sliding, bouncing), and one that moves it sideways.
     bool MarqueeMoves() const;
     bool MarqueeMovesSideways() const;
-    // The size of one frame of the control's Picture in pixels: an icon's system size, a bitmap's
-    // width divided by the frame count; nothing without a picture.
+    // The size of one frame of the control's Picture in pixels; nothing without a picture.
     SIZE PictureFrameSize() const;
+    // After a layout at run time: the caption's area and text handed to the marquee, which places the
+    // text at the start of its cycle; kept until the marquee is restarted or the control moves.
+    void ArmMarquee(const RECT& captionRect, const RECT& textRect);
+    // Where the caption's text is drawn now: moved by the marquee, or as laid out; false while a
+    // blinking caption is off.
+    bool CaptionTextNow(const RECT& textRect, RECT* now);
 
     // The background of one paint: fills `update` (unless transparent) and draws the background
     // picture into `pictureArea`. A tiled picture is kept rendered in the background cache, which is

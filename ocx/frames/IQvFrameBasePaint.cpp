@@ -6,7 +6,6 @@
 #include "GdiScopes.h"
 #include "PictureRendering.h"
 #include "CaptionText.h"
-#include "UnitConversions.h"
 
 namespace plyx {
 
@@ -57,25 +56,33 @@ SIZE IQvFrameBase::MeasureCaption(HDC dc, LONG width, UINT flags)
 
 SIZE IQvFrameBase::PictureFrameSize() const
 {
-    SIZE size = {0, 0};
     IPicture* picture = Picture();
     short type = NoPicture;
     if (picture == nullptr || FAILED(picture->get_Type(&type)) || type == NoPicture || type == UninitializedPicture)
-        return size;
-    if (type == IconPicture) {
-        size.cx = GetSystemMetrics(SM_CXICON);
-        size.cy = GetSystemMetrics(SM_CYICON);
-        return size;
-    }
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
-    size.cx = HimetricToPixelsX(width);
-    size.cy = HimetricToPixelsY(height);
-    if (type == BitmapPicture)
-        size.cx /= GetFrameCount();
-    return size;
+        return SIZE{0, 0};
+    return GetPictureFrameSize(picture, GetFrameCount());
+}
+
+void IQvFrameBase::ArmMarquee(const RECT& captionRect, const RECT& textRect)
+{
+    if (CommonState().marqueeStyle == 0 || DesignMode() || !IsRectEmpty(&MarqueeArea()))
+        return;
+    MarqueeArea() = captionRect;
+    MarqueeText() = textRect;
+    ResetMarquee();
+}
+
+bool IQvFrameBase::CaptionTextNow(const RECT& textRect, RECT* now)
+{
+    *now = textRect;
+    const BYTE style = CommonState().marqueeStyle;
+    if (style == 0 || DesignMode() || IsRectEmpty(&MarqueeArea()))
+        return true;
+    // Blinking: shown while the marquee's restarted flag is up.
+    if (style == 3)
+        return (PaintFlags() & PaintMarqueeRestarted) != 0;
+    *now = MarqueeText();
+    return true;
 }
 
 UINT IQvFrameBase::FrameCaptionFlags(CaptionLines lines) const
@@ -104,6 +111,9 @@ void IQvFrameBase::DrawFrameCaption(HDC dc, ColorScheme& scheme, const RECT& cap
 {
     if (Caption().IsEmpty() || IsRectEmpty(&captionRect))
         return;
+    RECT placed;
+    if (!CaptionTextNow(*textRect, &placed))
+        return;
     const CommonStateBlock& state = CommonState();
     const UINT flags = FrameCaptionFlags(lines);
     HFONT font = nullptr;
@@ -116,7 +126,7 @@ void IQvFrameBase::DrawFrameCaption(HDC dc, ColorScheme& scheme, const RECT& cap
     CaptionTextRequest request = {};
     request.dc = dc;
     request.text = Caption().Text();
-    request.box = *textRect;
+    request.box = placed;
     request.flags = flags;
     request.font = font;
     request.backColor = state.backColor;
@@ -128,24 +138,26 @@ void IQvFrameBase::DrawFrameCaption(HDC dc, ColorScheme& scheme, const RECT& cap
         request.effect = state.font3D;
         request.textColor = OleColorToColorRef(state.foreColor);
         DrawCaptionText(request);
-        *textRect = request.box;
+        if (EqualRect(&placed, textRect))
+            *textRect = request.box;
         return;
     }
     const COLORREF gray = GetSysColor(COLOR_GRAYTEXT);
     if (gray == 0 || gray == RGB(0xC0, 0xC0, 0xC0)) {
         // A grey the display cannot tell from the face: the system's dithered text.
         SelectedObject selectedFont(dc, font);
-        GrayText grayText = {Caption().Text(), flags, *textRect};
+        GrayText grayText = {Caption().Text(), flags, placed};
         GrayStringA(dc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), DrawGrayText,
-                    reinterpret_cast<LPARAM>(&grayText), 0, textRect->left, textRect->top,
-                    textRect->right - textRect->left, textRect->bottom - textRect->top);
+                    reinterpret_cast<LPARAM>(&grayText), 0, placed.left, placed.top, placed.right - placed.left,
+                    placed.bottom - placed.top);
         return;
     }
     request.effect = InsetLightCaption;
     request.textColor = gray;
     request.lightColor = RGB(255, 255, 255);
     DrawCaptionText(request);
-    *textRect = request.box;
+    if (EqualRect(&placed, textRect))
+        *textRect = request.box;
 }
 
 void IQvFrameBase::DiscardBackgroundCache()
@@ -193,16 +205,9 @@ void IQvFrameBase::DrawBackgroundPicture(HDC dc, const RECT& area)
                           PlainPicture, 0, 1);
             break;
         }
-        OLE_XSIZE_HIMETRIC width = 0;
-        OLE_YSIZE_HIMETRIC height = 0;
-        picture->get_Width(&width);
-        picture->get_Height(&height);
-        LONG pixelWidth = HimetricToPixelsX(width);
-        LONG pixelHeight = HimetricToPixelsY(height);
-        if (type == IconPicture) {
-            pixelWidth = GetSystemMetrics(SM_CXICON);
-            pixelHeight = GetSystemMetrics(SM_CYICON);
-        }
+        const SIZE size = GetPictureFrameSize(picture, 1);
+        const LONG pixelWidth = size.cx;
+        const LONG pixelHeight = size.cy;
         const LONG left = inside.left + (inside.right - inside.left - pixelWidth) / 2;
         const LONG top = inside.top + (inside.bottom - inside.top - pixelHeight) / 2;
         const RECT cell = {left, top, left + pixelWidth, top + pixelHeight};

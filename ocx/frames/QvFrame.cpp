@@ -189,18 +189,43 @@ STDMETHODIMP QvFrame::put__Caption(BSTR value)
     return hr;
 }
 
-HRESULT QvFrame::PutOwnByte(BYTE* field, long value, long highest, DISPID dispid)
+HRESULT QvFrame::PutOwnByte(BYTE* field, long value, long highest, DISPID dispid, Relayout relayout)
 {
     if (value < 0 || value > highest)
         return InvalidValue();
     if (*field == value)
         return S_OK;
     *field = static_cast<BYTE>(value);
-    // Every member of this level moves the caption, the picture or the border.
-    DiscardBackgroundCache();
-    layout_ = {};
-    PropertyChanged(dispid);
+    switch (relayout) {
+    case Relayout::Border:
+        PropertyChanged(dispid, false);
+        InvalidateControl(nullptr);
+        break;
+    case Relayout::Caption:
+        DiscardBackgroundCache();
+        PropertyChanged(dispid, false);
+        RestartMarquee(true);
+        break;
+    case Relayout::PictureAndCaption:
+        PropertyChanged(dispid, false);
+        RestartAnimation(true, true);
+        RestartMarquee(true);
+        break;
+    }
     return S_OK;
+}
+
+void QvFrame::PaintMarqueeStep()
+{
+    // The caption's area is drawn again, with the text at its new place.
+    if (!IsRectEmpty(&layout_.caption))
+        Repaint(&layout_.caption);
+}
+
+void QvFrame::PaintAnimationFrame()
+{
+    if (!IsRectEmpty(&layout_.picture))
+        Repaint(&layout_.picture);
 }
 
 STDMETHODIMP QvFrame::get_Alignment(Constants_AlignFrameText* value)
@@ -213,7 +238,7 @@ STDMETHODIMP QvFrame::get_Alignment(Constants_AlignFrameText* value)
 
 STDMETHODIMP QvFrame::put_Alignment(Constants_AlignFrameText value)
 {
-    return PutOwnByte(&block_.alignment, value, LastFrameAlignment, AlignmentDispid);
+    return PutOwnByte(&block_.alignment, value, LastFrameAlignment, AlignmentDispid, Relayout::Caption);
 }
 
 STDMETHODIMP QvFrame::get_ShadowColor(Constants_ShadowColor* value)
@@ -242,7 +267,7 @@ STDMETHODIMP QvFrame::get_ShadowStyle(Constants_ShadowStyle* value)
 
 STDMETHODIMP QvFrame::put_ShadowStyle(Constants_ShadowStyle value)
 {
-    return PutOwnByte(&block_.shadowStyle, value, RaisedFrameShadow, ShadowStyleDispid);
+    return PutOwnByte(&block_.shadowStyle, value, RaisedFrameShadow, ShadowStyleDispid, Relayout::Border);
 }
 
 STDMETHODIMP QvFrame::get_PictureAlignment(Constants_PictureAlignment* value)
@@ -255,7 +280,8 @@ STDMETHODIMP QvFrame::get_PictureAlignment(Constants_PictureAlignment* value)
 
 STDMETHODIMP QvFrame::put_PictureAlignment(Constants_PictureAlignment value)
 {
-    return PutOwnByte(&block_.pictureAlignment, value, LastFramePictureAlignment, PictureAlignmentDispid);
+    return PutOwnByte(&block_.pictureAlignment, value, LastFramePictureAlignment, PictureAlignmentDispid,
+                      Relayout::PictureAndCaption);
 }
 
 } // namespace plyx

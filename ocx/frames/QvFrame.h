@@ -46,6 +46,8 @@ public:
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     BOOL GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies) override;
     BOOL GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value) override;
+    void PaintMarqueeStep() override;
+    void PaintAnimationFrame() override;
 
     // ---- Own members ----
     STDMETHOD(get_Caption)(BSTR* value) override { return plyx::IQvBase::get_Caption(value); }
@@ -68,7 +70,9 @@ public:
 private:
     bool CaptionAtBottom() const { return block_.alignment >= 3; }
     CaptionLines Lines() const;
-    HRESULT PutOwnByte(BYTE* field, long value, long highest, DISPID dispid);
+    // What a change of the frame's own members lays out anew.
+    enum class Relayout { Caption, PictureAndCaption, Border };
+    HRESULT PutOwnByte(BYTE* field, long value, long highest, DISPID dispid, Relayout relayout);
     // Places caption, picture and gap inside the caption line's rectangle `line`.
     void LayOut(HDC dc, const RECT& line);
     void PlaceCaption(HDC dc, const RECT& line, bool pictureBeside);

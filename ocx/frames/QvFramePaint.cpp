@@ -159,7 +159,8 @@ HRESULT QvFrame::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
     if (dc == nullptr || bounds == nullptr)
         return E_INVALIDARG;
     const DWORD kind = GetObjectType(dc);
-    const bool metafile = kind == OBJ_METADC || kind == OBJ_ENHMETADC;
+    if (kind == OBJ_METADC || kind == OBJ_ENHMETADC)
+        return DrawToMetafile(dc, bounds);
     IPicture* picture = Picture();
     const short type = PictureTypeOf(picture);
     const bool sized = IsDrawable(type) && !IsMetafile(type);
@@ -176,6 +177,7 @@ HRESULT QvFrame::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
             line.top += pictureSize.cy / 2;
     }
     LayOut(dc, line);
+    ArmMarquee(layout_.caption, layout_.text);
 
     // The border's line runs through the middle of the caption when no picture sets it.
     RECT border = line;
@@ -189,11 +191,11 @@ HRESULT QvFrame::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
     border.left -= CaptionInset;
     border.right += CaptionInset;
 
-    const RECT update = metafile ? *bounds : PaintRect();
+    const RECT update = PaintRect();
     const bool borderOnly = SameRect(update, border);
     const bool full = !borderOnly && !SameRect(update, layout_.picture) && !SameRect(update, layout_.caption);
 
-    HDC canvas = BeginOffscreenPaint(metafile, dc);
+    HDC canvas = BeginOffscreenPaint(false, dc);
     PaintBackground(canvas, *bounds, update, border, (PaintFlags() & PaintedOutsideWmPaint) != 0);
     ColorScheme scheme(SystemColors, RGB(0xC0, 0xC0, 0xC0), RGB(0x80, 0x80, 0x80), RGB(0xFF, 0xFF, 0xFF), 0, FALSE,
                        0);
@@ -205,13 +207,13 @@ HRESULT QvFrame::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
     if (IsDrawable(type) && !IsRectEmpty(&layout_.picture) && (Meets(update, layout_.picture) || full || borderOnly)) {
         const CommonStateBlock& state = CommonState();
         RenderPicture(canvas, picture, &layout_.picture, &layout_.picture, 0, IsMetafile(type), FALSE,
-                      (state.flags & CommonStateBlock::PictureUseMask) != 0, state.pictureMaskColor, PlainPicture, 0,
-                      GetFrameCount());
+                      (state.flags & CommonStateBlock::PictureUseMask) != 0, state.pictureMaskColor, PlainPicture,
+                      FrameCounter(), GetFrameCount());
     }
     if ((!SameRect(update, layout_.picture) || SameRect(update, layout_.caption) || full) &&
         ((!IsRectEmpty(&layout_.caption) && Meets(update, layout_.caption)) || full || borderOnly))
         DrawFrameCaption(canvas, scheme, layout_.caption, &layout_.text, Lines());
-    EndOffscreenPaint(metafile, dc);
+    EndOffscreenPaint(false, dc);
     return S_OK;
 }
 

@@ -66,7 +66,8 @@ PropertyTableRow PanelPropertyTable[] = {
 
 // What a change of a ranged member redraws.
 enum class AfterChange {
-    Layout,  // caption and picture placed again, then redrawn
+    Layout,  // caption and picture placed again (animations re-armed), then redrawn
+    Caption, // the caption placed again (the marquee re-armed), then redrawn
     Redraw,
     Flood,   // redrawn only while the flood bar shows, at run time
 };
@@ -124,7 +125,7 @@ const QvPanel::RangedMember RangedMembers[] = {
     PANEL_RANGED(floodPercent, 2, 0, 100, ControlErrorCodes::FloodPercent0To100, AfterChange::Flood,
                  FloodPercentDispid),
     PANEL_RANGED(autoSize, 1, 0, 3, Invalid, AfterChange::Redraw, AutoSizeDispid),
-    PANEL_RANGED(alignment, 1, 0, 8, Invalid, AfterChange::Layout, AlignmentDispid),
+    PANEL_RANGED(alignment, 1, 0, 8, Invalid, AfterChange::Caption, AlignmentDispid),
     PANEL_RANGED(pictureAlignment, 1, 0, 12, Invalid, AfterChange::Layout, PictureAlignmentDispid),
     PANEL_RANGED(floodFillStyle, 1, 0, 1, Invalid, AfterChange::Redraw, FloodFillStyleDispid),
 };
@@ -300,6 +301,18 @@ BOOL QvPanel::GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value)
     return plyx::IQvFrameBase::GetPredefinedValue(dispid, cookie, value);
 }
 
+void QvPanel::PaintMarqueeStep()
+{
+    if (block_.floodType == NoFlood && !IsRectEmpty(&captionRect_))
+        Repaint(&captionRect_);
+}
+
+void QvPanel::PaintAnimationFrame()
+{
+    if (block_.floodType == NoFlood && !IsRectEmpty(&pictureRect_))
+        Repaint(&pictureRect_);
+}
+
 RECT QvPanel::Interior(const RECT& client) const
 {
     LONG inset = 0;
@@ -334,7 +347,14 @@ HRESULT QvPanel::PutRanged(const RangedMember& member, long value)
     switch (member.after) {
     case AfterChange::Layout:
         captionRect_ = textRect_ = pictureRect_ = {};
-        PropertyChanged(member.dispid);
+        PropertyChanged(member.dispid, false);
+        RestartAnimation(true, true);
+        RestartMarquee(true);
+        break;
+    case AfterChange::Caption:
+        captionRect_ = textRect_ = {};
+        PropertyChanged(member.dispid, false);
+        RestartMarquee(true);
         break;
     case AfterChange::Redraw:
         PropertyChanged(member.dispid);

@@ -61,6 +61,8 @@ public:
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     BOOL GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies) override;
     BOOL GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value) override;
+    void PaintMarqueeStep() override;
+    void PaintAnimationFrame() override;
 
     // ---- Own members ----
     STDMETHOD(get_Caption)(BSTR* value) override { return plyx::IQvBase::get_Caption(value); }

@@ -288,19 +288,22 @@ HRESULT QvPanel::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
     if (dc == nullptr || bounds == nullptr)
         return E_INVALIDARG;
     const DWORD kind = GetObjectType(dc);
-    const bool metafile = kind == OBJ_METADC || kind == OBJ_ENHMETADC;
-    if (block_.autoSize != NoAutoSize && !metafile)
+    if (kind == OBJ_METADC || kind == OBJ_ENHMETADC)
+        return DrawToMetafile(dc, bounds);
+    if (block_.autoSize != NoAutoSize)
         AutoSize(dc, *bounds);
     RememberPosition();
 
     const RECT interior = Interior(*bounds);
     LayOut(dc, interior);
+    if (block_.floodType == NoFlood)
+        ArmMarquee(captionRect_, textRect_);
 
-    const RECT update = metafile ? *bounds : PaintRect();
+    const RECT update = PaintRect();
     const bool boundsOnly = SameRect(update, *bounds);
     const bool full = !boundsOnly && !SameRect(update, pictureRect_) && !SameRect(update, captionRect_);
 
-    HDC canvas = BeginOffscreenPaint(metafile, dc);
+    HDC canvas = BeginOffscreenPaint(false, dc);
     ColorScheme scheme(SystemColors, RGB(0xC0, 0xC0, 0xC0), RGB(0x80, 0x80, 0x80), RGB(0xFF, 0xFF, 0xFF), 0, FALSE,
                        0);
     PaintBackground(canvas, *bounds, update, interior, (PaintFlags() & PaintedOutsideWmPaint) != 0);
@@ -333,12 +336,12 @@ HRESULT QvPanel::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HDC, BOO
             const CommonStateBlock& state = CommonState();
             RenderPicture(canvas, picture, &pictureRect_, &pictureRect_, 0, IsMetafile(type), FALSE,
                           (state.flags & CommonStateBlock::PictureUseMask) != 0, state.pictureMaskColor,
-                          PlainPicture, 0, GetFrameCount());
+                          PlainPicture, FrameCounter(), GetFrameCount());
         }
         if ((!IsRectEmpty(&captionRect_) && Meets(update, captionRect_)) || full || boundsOnly)
             DrawFrameCaption(canvas, scheme, captionRect_, &textRect_, LinesOf(block_.alignment));
     }
-    EndOffscreenPaint(metafile, dc);
+    EndOffscreenPaint(false, dc);
     return S_OK;
 }
 
