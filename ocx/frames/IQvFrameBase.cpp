@@ -2,6 +2,7 @@
 // the window styles of a simple frame, its window messages, its palette and its property categories.
 #include "IQvFrameBase.h"
 
+#include "Module.h"
 #include "StreamBytes.h"
 
 namespace plyx {
@@ -188,6 +189,17 @@ BOOL IQvFrameBase::AfterCreateWindow()
         EnableWindow(ControlWindow(), (CommonState().flags & CommonStateBlock::Enabled) != 0);
     }
     return created;
+}
+
+BOOL IQvFrameBase::RegisterFrameWindowClass(const char* name)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = OleControl::ControlWindowProc;
+    windowClass.hInstance = Module::Instance();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 void IQvFrameBase::SetClipChildren(bool clip)

@@ -93,6 +93,9 @@ protected:
                          bool ownRedraw);
     // The background picture into `area` by PictureBackgroundStyle.
     void DrawBackgroundPicture(HDC dc, const RECT& area);
+    // Registers the control's window class: double clicks, the arrow cursor, the framework's window
+    // procedure. True when the class exists afterwards.
+    static BOOL RegisterFrameWindowClass(const char* name);
     // Drops the rendered tiled background.
     void DiscardBackgroundCache();
     bool HasBackgroundCache() const { return cacheDC_ != nullptr; }

@@ -4,7 +4,6 @@
 
 #include "EnumDisplayStrings.h"
 #include "FrameBorder.h"
-#include "Module.h"
 #include "ObjectTableRows.h"
 #include "StreamBytes.h"
 
@@ -133,13 +132,7 @@ LRESULT QvFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL QvFrame::RegisterClassData()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = OleControl::ControlWindowProc;
-    windowClass.hInstance = Module::Instance();
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = FrameWindowClass;
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterFrameWindowClass(FrameWindowClass);
 }
 
 HRESULT QvFrame::MapPropertyToCategory(DISPID dispid, PROPCAT* category)

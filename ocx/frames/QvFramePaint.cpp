@@ -5,6 +5,7 @@
 #include "ColorScheme.h"
 #include "FrameBorder.h"
 #include "GdiScopes.h"
+#include "PaintGeometry.h"
 #include "PictureRendering.h"
 
 namespace plyx {
@@ -15,35 +16,6 @@ namespace {
 constexpr LONG CaptionInset = 7;
 // Between the caption and its picture, and between either and the gap's ends.
 constexpr LONG Spacing = 2;
-
-bool IsMetafile(short type)
-{
-    return type == MetafilePicture || type == EnhancedMetafilePicture;
-}
-
-short PictureTypeOf(IPicture* picture)
-{
-    short type = NoPicture;
-    if (picture == nullptr || FAILED(picture->get_Type(&type)))
-        return NoPicture;
-    return type;
-}
-
-bool IsDrawable(short type)
-{
-    return type != NoPicture && type != UninitializedPicture;
-}
-
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return EqualRect(&a, &b) != FALSE;
-}
-
-bool Meets(const RECT& a, const RECT& b)
-{
-    RECT common;
-    return IntersectRect(&common, &a, &b) != FALSE;
-}
 
 } // namespace
 

@@ -5,7 +5,6 @@
 
 #include "EnumDisplayStrings.h"
 #include "FloodBar.h"
-#include "Module.h"
 #include "ObjectTableRows.h"
 #include "StreamBytes.h"
 
@@ -262,13 +261,7 @@ LRESULT QvPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL QvPanel::RegisterClassData()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = OleControl::ControlWindowProc;
-    windowClass.hInstance = Module::Instance();
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = PanelWindowClass;
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterFrameWindowClass(PanelWindowClass);
 }
 
 HRESULT QvPanel::MapPropertyToCategory(DISPID dispid, PROPCAT* category)

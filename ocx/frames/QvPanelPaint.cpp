@@ -6,6 +6,7 @@
 #include "ColorScheme.h"
 #include "FloodBar.h"
 #include "GdiScopes.h"
+#include "PaintGeometry.h"
 #include "PictureRendering.h"
 
 #include <algorithm>
@@ -16,35 +17,6 @@ namespace plyx {
 namespace {
 
 constexpr LONG Spacing = 2;
-
-short PictureTypeOf(IPicture* picture)
-{
-    short type = NoPicture;
-    if (picture == nullptr || FAILED(picture->get_Type(&type)))
-        return NoPicture;
-    return type;
-}
-
-bool IsMetafile(short type)
-{
-    return type == MetafilePicture || type == EnhancedMetafilePicture;
-}
-
-bool IsDrawable(short type)
-{
-    return type != NoPicture && type != UninitializedPicture;
-}
-
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return EqualRect(&a, &b) != FALSE;
-}
-
-bool Meets(const RECT& a, const RECT& b)
-{
-    RECT common;
-    return IntersectRect(&common, &a, &b) != FALSE;
-}
 
 LONG Width(const RECT& rect)
 {

@@ -389,5 +389,57 @@ TEST_F(FramesOnAForm, AtRunTimeAClippingFramesWindowClipsItsChildren)
     EXPECT_EQ(hr, S_OK);
 }
 
+// The left edge of the red caption's pixels in a window; -1 when none show.
+int CaptionLeft(HWND window)
+{
+    const hosting::Picture picture = hosting::CaptureClientArea(window);
+    int left = -1;
+    for (int x = 0; x < picture.width && left < 0; ++x)
+        for (int y = 0; y < picture.height; ++y) {
+            const COLORREF color = picture.At(x, y);
+            if (GetRValue(color) >= 160 && GetGValue(color) < 90 && GetBValue(color) < 90) {
+                left = x;
+                break;
+            }
+        }
+    return left;
+}
+
+TEST_F(FramesOnAForm, AScrollingCaptionMovesAcrossTheFrameAndThePanel)
+{
+    Host(R"(form Test {
+  activex Frame1 {
+    clsid "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}"
+    rect 10 10 200 60
+    Caption "Stock"
+    ForeColor 255
+    MarqueeStyle 1
+    MarqueeDelay 10
+    MarqueeScrollAmount 3
+  }
+  activex Panel1 {
+    clsid "{240210C2-E3B3-11CF-BE3F-0000C0F04C96}"
+    rect 10 100 200 40
+    Caption "Stock"
+    ForeColor 255
+    MarqueeStyle 1
+    MarqueeDelay 10
+    MarqueeScrollAmount 3
+  }
+})");
+    for (const char* name : {"Frame1", "Panel1"}) {
+        const HWND window = Site(name).Window();
+        // The caption shows somewhere and keeps moving (it comes round again after leaving).
+        std::vector<int> places;
+        for (int look = 0; look < 4; ++look) {
+            hosting::PumpMessages(std::chrono::milliseconds(60));
+            places.push_back(CaptionLeft(window));
+        }
+        EXPECT_GT(*std::max_element(places.begin(), places.end()), 0) << name;
+        std::sort(places.begin(), places.end());
+        EXPECT_GE(std::unique(places.begin(), places.end()) - places.begin(), 3) << name;
+    }
+}
+
 } // namespace
 } // namespace frames_test

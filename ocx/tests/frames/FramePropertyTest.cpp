@@ -1,6 +1,7 @@
 // The frame and the panel driven late-bound, as a script or a form runtime drives them: created by
 // ProgID, their members read and set by name, the range errors raised as rich error information.
 #include "PlyxLibrary.h"
+#include "CategorizeProperties.h"
 #include "TestSinks.h"
 
 #include <ocidl.h>
@@ -191,6 +192,55 @@ TEST_F(FrameMembers, AnEmptyPictureBackgroundClearsTheOneHeld)
     ASSERT_GT(withPicture.size(), without.size());
     EXPECT_EQ(without[without.size() - 4] & 0x01, 0);
     EXPECT_EQ(without, NewStateBytes(L"Plyx.QvFrame"));
+}
+
+TEST_F(FrameMembers, APropertyBrowserSeesTheirCategories)
+{
+    // {4D07FC10-F931-11CE-B001-00AA006884E5}: ICategorizeProperties.
+    const IID categorize = {0x4D07FC10, 0xF931, 0x11CE, {0xB0, 0x01, 0x00, 0xAA, 0x00, 0x68, 0x84, 0xE5}};
+    const struct {
+        const wchar_t* progId;
+        DISPID dispid;
+        LONG category;
+    } cases[] = {
+        {L"Plyx.QvFrame", 7, -5},   {L"Plyx.QvFrame", 10, -5},  {L"Plyx.QvFrame", 40, 101},
+        {L"Plyx.QvFrame", 56, 101}, {L"Plyx.QvFrame", 61, 101}, {L"Plyx.QvPanel", 13, -5},
+        {L"Plyx.QvPanel", 19, -5},  {L"Plyx.QvPanel", -505, -5}, {L"Plyx.QvPanel", -500, -5},
+        {L"Plyx.QvPanel", 40, 101}, {L"Plyx.QvPanel", 61, 101},
+    };
+    for (const auto& entry : cases) {
+        Held<IDispatch> control = NewControl(entry.progId);
+        Held<ICategorizeProperties> categories;
+        ASSERT_EQ(control->QueryInterface(categorize, categories.OutVoid()), S_OK);
+        PROPCAT category = 0;
+        EXPECT_EQ(categories->MapPropertyToCategory(entry.dispid, &category), S_OK);
+        EXPECT_EQ(category, entry.category) << entry.dispid;
+    }
+}
+
+TEST_F(FrameMembers, APropertyBrowserSeesTheNamedPositions)
+{
+    const struct {
+        const wchar_t* progId;
+        DISPID dispid;
+        ULONG names;
+        const wchar_t* first;
+    } named[] = {{L"Plyx.QvFrame", 40, 2, L"0 - Left of Caption"}, {L"Plyx.QvPanel", 7, 9, L"0 - Left Top"}};
+    for (const auto& entry : named) {
+        Held<IDispatch> control = NewControl(entry.progId);
+        Held<IPerPropertyBrowsing> browsing = As<IPerPropertyBrowsing>(control.Get(), IID_IPerPropertyBrowsing);
+        CALPOLESTR strings = {};
+        CADWORD cookies = {};
+        ASSERT_EQ(browsing->GetPredefinedStrings(entry.dispid, &strings, &cookies), S_OK);
+        EXPECT_EQ(strings.cElems, entry.names);
+        EXPECT_EQ(cookies.cElems, entry.names);
+        if (strings.cElems > 0)
+            EXPECT_STREQ(strings.pElems[0], entry.first);
+        for (ULONG index = 0; index < strings.cElems; ++index)
+            CoTaskMemFree(strings.pElems[index]);
+        CoTaskMemFree(strings.pElems);
+        CoTaskMemFree(cookies.pElems);
+    }
 }
 
 } // namespace
