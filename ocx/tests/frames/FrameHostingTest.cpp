@@ -287,25 +287,28 @@ TEST_F(FramesOnAForm, ClipControlsClipsTheControlsInsideOrNot)
 
 TEST_F(FramesOnAForm, TheResetWindowsStoredFramesLoad)
 {
-    // The zero-adjustments window's description, with the frames alone (the buttons in them are
-    // other classes' tests).
-    std::ifstream file(KORVANE_SOURCE_DIR "/inventory/movements/Form37.form");
-    ASSERT_TRUE(file) << "the window's description";
-    std::stringstream text;
-    text << file.rdbuf();
-    const korvane::forms::ElementDescription form = korvane::forms::ParseFormDescription(text.str());
-    int frames = 0;
-    for (korvane::forms::ElementDescription element : form.children) {
-        if (element.Text("clsid") != "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}")
-            continue;
-        element.children.clear();
-        ControlSite& site = container.Add(element);
-        ++frames;
-        EXPECT_NE(site.Window(), nullptr) << element.name;
-        EXPECT_EQ(GetLong(Dispatch(element.name.c_str()), L"ClipControls"), -1);
+    // The zero-adjustments and zero-sales windows' descriptions, with the frames alone (the buttons in
+    // them are other classes' tests).
+    for (const char* name : {"Form37.form", "Form63.form"}) {
+        std::ifstream file(std::string(KORVANE_SOURCE_DIR "/inventory/movements/") + name);
+        ASSERT_TRUE(file) << name;
+        std::stringstream text;
+        text << file.rdbuf();
+        const korvane::forms::ElementDescription form = korvane::forms::ParseFormDescription(text.str());
+        int frames = 0;
+        for (korvane::forms::ElementDescription element : form.children) {
+            if (element.Text("clsid") != "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}")
+                continue;
+            element.children.clear();
+            ControlSite& site = container.Add(element);
+            ++frames;
+            EXPECT_NE(site.Window(), nullptr) << name << " " << element.name;
+            EXPECT_EQ(GetLong(Dispatch(element.name.c_str()), L"ClipControls"), -1);
+        }
+        EXPECT_GE(frames, 1) << name;
+        hosting::PumpMessages();
+        container.Unload();
     }
-    EXPECT_GE(frames, 1);
-    hosting::PumpMessages();
 }
 
 const char FloodingPanelForm[] = R"(form Test {
