@@ -116,6 +116,24 @@ TEST_F(FramePaint, AnInsetFrameWithoutCaptionHasAnUnbrokenEtchedBorder)
     EXPECT_EQ(canvas.RunsInRow(1, highlight), std::vector<int>{99});
 }
 
+TEST_F(FramePaint, AMetafileGetsTheSameFrameAndPanel)
+{
+    for (const wchar_t* progId : {L"Plyx.QvFrame", L"Plyx.QvPanel"}) {
+        Held<IDispatch> control = NewControl(progId, L"");
+        Canvas direct(100, 60, RGB(0, 0, 0));
+        ASSERT_EQ(direct.Draw(control.Get()), S_OK);
+        Canvas replayed(100, 60, RGB(0, 0, 0));
+        ASSERT_EQ(replayed.DrawThroughMetafile(control.Get()), S_OK);
+        replayed.WritePng(std::string("metafile-") + (progId[7] == L'F' ? "frame" : "panel") + ".png");
+        // The border's rings and the face between them, pixel for pixel.
+        for (const auto& point : {std::make_pair(0, 0), std::make_pair(1, 1), std::make_pair(50, 0),
+                                  std::make_pair(99, 30), std::make_pair(98, 30), std::make_pair(50, 59),
+                                  std::make_pair(50, 30)})
+            EXPECT_EQ(replayed.At(point.first, point.second), direct.At(point.first, point.second))
+                << point.first << "," << point.second;
+    }
+}
+
 TEST_F(FramePaint, ARaisedFrameSwapsTheTwoRings)
 {
     Held<IDispatch> frame = NewControl(L"Plyx.QvFrame", L"");

@@ -263,6 +263,31 @@ HRESULT Canvas::Draw(IUnknown* control)
     return hr;
 }
 
+HRESULT Canvas::DrawThroughMetafile(IUnknown* control)
+{
+    Held<IViewObject> view = As<IViewObject>(control, IID_IViewObject);
+    if (!view)
+        return E_NOINTERFACE;
+    HDC screen = GetDC(nullptr);
+    // The metafile's frame in 0.01 mm.
+    const RECT frame = {0, 0, MulDiv(width_, 2540, GetDeviceCaps(screen, LOGPIXELSX)),
+                        MulDiv(height_, 2540, GetDeviceCaps(screen, LOGPIXELSY))};
+    HDC recorder = CreateEnhMetaFileA(screen, nullptr, &frame, nullptr);
+    ReleaseDC(nullptr, screen);
+    if (recorder == nullptr)
+        return E_FAIL;
+    const RECTL bounds = {0, 0, width_, height_};
+    const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, recorder, &bounds, nullptr, nullptr, 0);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    if (metafile == nullptr)
+        return E_FAIL;
+    const RECT all = {0, 0, width_, height_};
+    PlayEnhMetaFile(dc_, metafile, &all);
+    DeleteEnhMetaFile(metafile);
+    GdiFlush();
+    return hr;
+}
+
 COLORREF Canvas::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || bits_ == nullptr)

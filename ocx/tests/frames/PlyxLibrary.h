@@ -93,6 +93,8 @@ public:
 
     // IViewObject::Draw of the control over the whole canvas.
     HRESULT Draw(IUnknown* control);
+    // The same into an enhanced metafile of the canvas's size, then played back onto the canvas.
+    HRESULT DrawThroughMetafile(IUnknown* control);
     COLORREF At(int x, int y) const;
     int Width() const { return width_; }
     int Height() const { return height_; }
