@@ -385,6 +385,10 @@ TEST_F(FramesOnAForm, AtRunTimeAClippingFramesWindowClipsItsChildren)
 {
     Host(FloodingPanelForm);
     const HWND panel = Site("Panel1").Window();
+    // The panel's deferred repaint and the palette question are answered, not passed on.
+    EXPECT_EQ(SendMessageA(panel, 0x500, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(panel, WM_QUERYNEWPALETTE, 0, 0), 0) << "no background picture, no palette";
+    EXPECT_EQ(SendMessageA(panel, WM_ERASEBKGND, 0, 0), 1);
     EXPECT_NE(GetWindowLongA(panel, GWL_STYLE) & WS_CLIPCHILDREN, 0);
     EXPECT_EQ(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
     HRESULT hr = E_FAIL;

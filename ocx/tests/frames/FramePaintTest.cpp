@@ -134,6 +134,32 @@ TEST_F(FramePaint, AMetafileGetsTheSameFrameAndPanel)
     }
 }
 
+TEST_F(FramePaint, ADisabledCaptionIsGreyedAtRunTime)
+{
+    const COLORREF gray = SystemColor(COLOR_GRAYTEXT);
+    if (gray == 0 || gray == RGB(0xC0, 0xC0, 0xC0))
+        GTEST_SKIP() << "this display's grey text is drawn by the system's dithering";
+    for (const wchar_t* progId : {L"Plyx.QvFrame", L"Plyx.QvPanel"}) {
+        Held<IDispatch> control = NewControl(progId, L"Stock");
+        ASSERT_EQ(PutBool(control.Get(), L"Enabled", false), S_OK);
+        Canvas canvas(120, 60, RGB(0, 0, 0));
+        ASSERT_EQ(canvas.Draw(control.Get()), S_OK);
+        canvas.WritePng(std::string("disabled-") + (progId[7] == L'F' ? "frame" : "panel") + ".png");
+        int text = 0, greyed = 0, white = 0;
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 2; x < canvas.Width() - 2; ++x) {
+                const COLORREF color = canvas.At(x, y);
+                text += IsText(color);
+                greyed += color == gray;
+                white += y > 2 && y < canvas.Height() - 2 && color == RGB(255, 255, 255);
+            }
+        // Not in ForeColor: grey, set into the face with a light edge.
+        EXPECT_EQ(text, 0);
+        EXPECT_GT(greyed, 10);
+        EXPECT_GT(white, 0);
+    }
+}
+
 TEST_F(FramePaint, ARaisedFrameSwapsTheTwoRings)
 {
     Held<IDispatch> frame = NewControl(L"Plyx.QvFrame", L"");
