@@ -249,8 +249,9 @@ TEST_F(FramesOnAForm, ResizingThePanelsWindowFiresResize)
     hosting::PumpMessages();
     EXPECT_EQ(static_cast<size_t>(std::count(recorder.fired.begin(), recorder.fired.end(), ResizeDispid)), resizes);
     for (size_t index = 0; index < recorder.fired.size(); ++index)
-        if (recorder.fired[index] == ResizeDispid)
+        if (recorder.fired[index] == ResizeDispid) {
             EXPECT_EQ(recorder.arguments[index], 0u) << "Resize has no parameters";
+        }
     point->Unadvise(cookie);
 }
 

@@ -234,8 +234,9 @@ TEST_F(FrameMembers, APropertyBrowserSeesTheNamedPositions)
         ASSERT_EQ(browsing->GetPredefinedStrings(entry.dispid, &strings, &cookies), S_OK);
         EXPECT_EQ(strings.cElems, entry.names);
         EXPECT_EQ(cookies.cElems, entry.names);
-        if (strings.cElems > 0)
+        if (strings.cElems > 0) {
             EXPECT_STREQ(strings.pElems[0], entry.first);
+        }
         for (ULONG index = 0; index < strings.cElems; ++index)
             CoTaskMemFree(strings.pElems[index]);
         CoTaskMemFree(strings.pElems);
