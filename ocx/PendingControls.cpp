@@ -2,7 +2,5 @@
 // answers null, which the class factory reports as E_OUTOFMEMORY.
 #include "ControlCreators.h"
 
-IUnknown* CreateQvFrame(IUnknown*) { return nullptr; }
-IUnknown* CreateQvPanel(IUnknown*) { return nullptr; }
 IUnknown* CreateQvRibbon(IUnknown*) { return nullptr; }
 IUnknown* CreateQvCommand(IUnknown*) { return nullptr; }
