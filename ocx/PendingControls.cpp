@@ -6,5 +6,3 @@ IUnknown* CreateQvFrame(IUnknown*) { return nullptr; }
 IUnknown* CreateQvPanel(IUnknown*) { return nullptr; }
 IUnknown* CreateQvOption(IUnknown*) { return nullptr; }
 IUnknown* CreateQvCheck(IUnknown*) { return nullptr; }
-IUnknown* CreateQvRibbon(IUnknown*) { return nullptr; }
-IUnknown* CreateQvCommand(IUnknown*) { return nullptr; }
