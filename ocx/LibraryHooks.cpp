@@ -1,17 +1,18 @@
 // The library's additions to the framework's process attach and detach and to self-registration.
 #include "LibraryHooks.h"
 
-#include "LibraryLock.h"
+#include "MouseTracking.h"
 
 bool LibraryProcessAttach(HINSTANCE)
 {
-    LibraryLock::Initialize();
+    // The library lock, the shared tracking word and the exit event.
+    plyx::InitSharedData();
     return true;
 }
 
 void LibraryProcessDetach()
 {
-    LibraryLock::Delete();
+    plyx::FreeSharedData();
 }
 
 // The framework's registration writes every key the library needs.

@@ -52,3 +52,7 @@ constexpr DWORD DefaultPictureMaskColor = 0x00C0C0C0;
 constexpr WORD DefaultPictureAnimationDelay = 60;
 constexpr WORD DefaultMarqueeDelay = 120;
 constexpr WORD DefaultMarqueeScrollAmount = 1;
+
+// Gives every field a put would refuse its default, and drops the flag bits a block does not store,
+// so that no loaded byte reaches layout or painting unchecked. Returns how many fields it replaced.
+int ValidateCommonBlock(CommonStateBlock* block);

@@ -3,8 +3,10 @@
 // property browser.
 #include "IQvBase.h"
 
+#include "AboutBox.h"
 #include "EnumDisplayStrings.h"
 #include "MousePointer.h"
+#include "MouseTracking.h"
 
 #include <iterator>
 
@@ -55,15 +57,18 @@ BOOL CALLBACK PassPaletteChanged(HWND child, LPARAM control)
 } // namespace
 
 IQvBase::IQvBase(IUnknown* outer, int row, IDispatch* dispatchInterface, DWORD stockEventMask)
-    : BrowsableControl(outer, row, dispatchInterface, stockEventMask), supportErrorInfo_(*this), font_(nullptr)
+    : BrowsableControl(outer, row, dispatchInterface, stockEventMask),
+      supportErrorInfo_(*this),
+      oleControl_(*this),
+      inPlaceObject_(*this),
+      fontSink_(*this),
+      font_(nullptr),
+      dragDrop_(*this, DragDropManager::DropModeSupported | DragDropManager::AutomaticDropAllowed)
 {
     VariantInit(&tag_);
-    // The font reports its changes to the control's own property-notify sink.
-    void* sink = nullptr;
-    if (BrowsableControl::InternalQueryInterface(IID_IPropertyNotifySink, &sink) == S_OK) {
-        font_.SetNotifySink(static_cast<IPropertyNotifySink*>(sink));
-        static_cast<IUnknown*>(sink)->Release();
-    }
+    // The font reports its changes to the control, which lays its caption out again and passes them
+    // on to the control layer's sink.
+    font_.SetNotifySink(&fontSink_);
     listNode_ = ControlInstanceList::Add(this);
 }
 
@@ -78,6 +83,8 @@ IQvBase::~IQvBase()
     }
     if (offscreenBitmap_ != nullptr)
         DeleteObject(offscreenBitmap_);
+    if (cachedPalette_ != nullptr)
+        DeleteObject(cachedPalette_);
     VariantClear(&tag_);
 }
 
@@ -88,6 +95,16 @@ HRESULT IQvBase::InternalQueryInterface(REFIID riid, void** object)
     if (SameIid(riid, IID_ISupportErrorInfo)) {
         supportErrorInfo_.AddRef();
         *object = static_cast<ISupportErrorInfo*>(&supportErrorInfo_);
+        return S_OK;
+    }
+    if (SameIid(riid, IID_IOleControl)) {
+        oleControl_.AddRef();
+        *object = static_cast<IOleControl*>(&oleControl_);
+        return S_OK;
+    }
+    if (SameIid(riid, IID_IOleInPlaceObject) || SameIid(riid, IID_IOleInPlaceObjectWindowless)) {
+        inPlaceObject_.AddRef();
+        *object = static_cast<IOleInPlaceObjectWindowless*>(&inPlaceObject_);
         return S_OK;
     }
     return BrowsableControl::InternalQueryInterface(riid, object);
@@ -101,9 +118,34 @@ HRESULT STDMETHODCALLTYPE IQvBase::SupportErrorInfoPart::InterfaceSupportsErrorI
 void IQvBase::BeforeDestroy()
 {
     font_.ReleaseFont();
+    if (StopTracking())
+        MouseTracking::SignalExit();
+    KillTimers();
+    dragDrop_.RegisterDropTarget(false);
+    MouseTracking::EndSession(*this);
     ControlInstanceList::Remove(listNode_);
     listNode_ = nullptr;
     BrowsableControl::BeforeDestroy();
+}
+
+void IQvBase::BeforeDestroyWindow()
+{
+    KillTimers();
+    dragDrop_.RegisterDropTarget(false);
+    // The window that the host saw the mouse enter goes: the host hears it leave.
+    POINT cursor = {};
+    if (IsTracking() && GetCursorPos(&cursor))
+        ExitAt(cursor);
+    StopTracking();
+    BrowsableControl::BeforeDestroyWindow();
+}
+
+HRESULT IQvBase::OnSetClientSite()
+{
+    // Without a site there is no host to tell that the mouse left.
+    if (ClientSite() == nullptr)
+        StopTracking();
+    return BrowsableControl::OnSetClientSite();
 }
 
 BOOL IQvBase::InitializeNewState()
@@ -199,25 +241,188 @@ BOOL IQvBase::GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value)
     return BrowsableControl::GetPredefinedValue(dispid, cookie, value);
 }
 
+void IQvBase::SetPaintFlag(BYTE flag, bool set)
+{
+    if (set)
+        paintFlags_ |= flag;
+    else
+        paintFlags_ &= ~flag;
+}
+
 void IQvBase::Repaint(const RECT* rect)
 {
+    if (rect == nullptr || DesignMode()) {
+        InvalidateControl(rect);
+        return;
+    }
+    if (ControlWindow() != nullptr) {
+        // Drawn at once through the window's own paint path, clipped to the rectangle.
+        HDC dc = ::GetDC(ControlWindow());
+        if (dc == nullptr)
+            return;
+        IntersectClipRect(dc, rect->left, rect->top, rect->right, rect->bottom);
+        paintFlags_ |= PaintedOutsideWmPaint;
+        SendMessageA(ControlWindow(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        ::ReleaseDC(ControlWindow(), dc);
+        return;
+    }
+    if (WindowlessSite() != nullptr) {
+        // A windowless control draws where the container shows it.
+        HDC dc = GetDC();
+        if (dc == nullptr)
+            return;
+        RECT area = *rect;
+        OffsetRect(&area, PositionRect().left, PositionRect().top);
+        IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+        const RECTL bounds = {PositionRect().left, PositionRect().top, PositionRect().right, PositionRect().bottom};
+        paintFlags_ |= PaintedOutsideWmPaint;
+        ViewObjectInterface()->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
+        ReleaseDC(dc);
+        return;
+    }
     InvalidateControl(rect);
+}
+
+void IQvBase::DropCachedLayout()
+{
+    SetRectEmpty(&marqueeArea_);
+    SetRectEmpty(&textRect_);
+    SetRectEmpty(&pictureRect_);
+    DropUpdateRegion();
+}
+
+// ---- The framework's IOleControl and IOleInPlaceObjectWindowless, with this level's additions ----
+
+namespace {
+
+// The framework's own part for `iid`, beneath this level's.
+template <class Interface>
+void FrameworkPart(IQvBase& control, REFIID iid, ComReference<Interface>& part)
+{
+    control.BrowsableControl::InternalQueryInterface(iid, part.OutVoid());
+}
+
+} // namespace
+
+HRESULT STDMETHODCALLTYPE IQvBase::OleControlPart::GetControlInfo(CONTROLINFO* info)
+{
+    ComReference<IOleControl> framework;
+    FrameworkPart(control, IID_IOleControl, framework);
+    if (!framework)
+        return E_UNEXPECTED;
+    const HRESULT hr = framework->GetControlInfo(info);
+    if (FAILED(hr))
+        return hr;
+    // A caption without a mnemonic has no accelerators, which the framework's answer already says.
+    BuildCaptionAccelerators(info, control.caption_.Text(), info->dwFlags);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::OleControlPart::OnMnemonic(MSG* message)
+{
+    ComReference<IOleControl> framework;
+    FrameworkPart(control, IID_IOleControl, framework);
+    return framework ? framework->OnMnemonic(message) : E_UNEXPECTED;
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::OleControlPart::OnAmbientPropertyChange(DISPID dispid)
+{
+    ComReference<IOleControl> framework;
+    FrameworkPart(control, IID_IOleControl, framework);
+    return framework ? framework->OnAmbientPropertyChange(dispid) : E_UNEXPECTED;
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::OleControlPart::FreezeEvents(BOOL freeze)
+{
+    ComReference<IOleControl> framework;
+    FrameworkPart(control, IID_IOleControl, framework);
+    return framework ? framework->FreezeEvents(freeze) : E_UNEXPECTED;
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::GetWindow(HWND* window)
+{
+    return control.InPlaceObjectInterface()->GetWindow(window);
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::ContextSensitiveHelp(BOOL enterMode)
+{
+    return control.InPlaceObjectInterface()->ContextSensitiveHelp(enterMode);
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::InPlaceDeactivate()
+{
+    return control.InPlaceObjectInterface()->InPlaceDeactivate();
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::UIDeactivate()
+{
+    return control.InPlaceObjectInterface()->UIDeactivate();
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::SetObjectRects(LPCRECT position, LPCRECT clip)
+{
+    if (position != nullptr && !EqualRect(position, &control.PositionRect())) {
+        // A new place lays the control out again.
+        control.DropCachedLayout();
+        control.InvalidateControl(nullptr);
+    }
+    return control.InPlaceObjectInterface()->SetObjectRects(position, clip);
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::ReactivateAndUndo()
+{
+    return control.InPlaceObjectInterface()->ReactivateAndUndo();
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                                                      LRESULT* result)
+{
+    return control.InPlaceObjectInterface()->OnWindowMessage(message, wParam, lParam, result);
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::GetDropTarget(IDropTarget** target)
+{
+    return control.InPlaceObjectInterface()->GetDropTarget(target);
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::FontSinkPart::OnChanged(DISPID dispid)
+{
+    control.RestartMarquee(false);
+    ComReference<IPropertyNotifySink> layer;
+    FrameworkPart(control, IID_IPropertyNotifySink, layer);
+    return layer ? layer->OnChanged(dispid) : S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE IQvBase::FontSinkPart::OnRequestEdit(DISPID dispid)
+{
+    ComReference<IPropertyNotifySink> layer;
+    FrameworkPart(control, IID_IPropertyNotifySink, layer);
+    return layer ? layer->OnRequestEdit(dispid) : S_OK;
 }
 
 LRESULT IQvBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CREATE:
+        RestartAnimation(true, true);
+        RestartMarquee(true);
+        dragDrop_.RegisterDropTarget(true);
+        break;
+    case WM_SHOWWINDOW:
+        dragDrop_.RegisterDropTarget(wParam != 0);
+        break;
     case WM_SETFOCUS:
         paintFlags_ |= PaintHasFocus;
         break;
     case WM_KILLFOCUS:
         paintFlags_ &= ~PaintHasFocus;
         break;
-    case WM_SETTEXT:
-        caption_.AssignText(reinterpret_cast<const char*>(lParam));
-        SetDirty(true);
-        PropertyNotifyPoint().SendOnChanged(DISPID_CAPTION);
-        return 0;
+    case WM_SETTEXT: {
+        // The window text is the caption: set as the Caption property is.
+        AnsiString text;
+        text.AssignText(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+        return SUCCEEDED(SetCaption(text)) ? TRUE : FALSE;
+    }
     case WM_QUERYNEWPALETTE:
         return 0;
     case WM_SETCURSOR:
@@ -238,6 +443,10 @@ LRESULT IQvBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             EnumChildWindows(ControlWindow(), PassPaletteChanged, reinterpret_cast<LPARAM>(ControlWindow()));
         Repaint(nullptr);
         return 0;
+    case WM_MOUSEMOVE:
+        MouseMoved(lParam);
+        FireStockMouseEvents(message, wParam, lParam);
+        break;
     default:
         if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK)
             FireStockMouseEvents(message, wParam, lParam);

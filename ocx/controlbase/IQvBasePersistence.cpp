@@ -7,6 +7,8 @@
 #include "StreamBytes.h"
 #include "StreamString.h"
 
+#include <vector>
+
 namespace plyx {
 
 namespace {
@@ -115,13 +117,20 @@ HRESULT LoadPicture(IStream* stream, ComReference<IPicture>& picture)
 
 HRESULT IQvBase::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)
 {
-    // Older containers kept the text colour as their own ambient one.
+    // Older containers kept the text colour as their own ambient one: it is this load's default (and
+    // only this load's).
+    std::vector<PropertyTableRow> table;
+    for (const PropertyTableRow* row = CommonPropertyTable; row->name != nullptr; ++row)
+        table.push_back(*row);
+    table.push_back(PropertyTableRow{nullptr, 0, 0, VT_EMPTY, 0});
     if (LoadedVersion() < FirstCurrentVersion) {
         OLE_COLOR ambientForeColor = 0;
         if (GetAmbientProperty(DISPID_AMBIENT_FORECOLOR, VT_I4, &ambientForeColor))
-            SetPropertyDefault(CommonPropertyTable, L"ForeColor", ambientForeColor);
+            SetPropertyDefault(table.data(), L"ForeColor", ambientForeColor);
     }
-    LoadPropertyTable(CommonPropertyTable, bag, errorLog, &block_);
+    LoadPropertyTable(table.data(), bag, errorLog, &block_);
+    dragDrop_.LoadModes(bag, errorLog);
+    block_.oleDropMode = static_cast<BYTE>(dragDrop_.GetOLEDropMode());
 
     block_.flags = 0;
     if (ReadBagBool(bag, L"Enabled", errorLog, true))
@@ -143,17 +152,32 @@ HRESULT IQvBase::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)
     if (ReadBag(bag, L"TagVariant", VT_EMPTY, errorLog, &value))
         tag_ = value;
 
-    NoteTransparencySeen();
+    FinishLoad();
     return S_OK;
+}
+
+void IQvBase::FinishLoad()
+{
+    ValidateCommonBlock(&block_);
+    // A picture is always cut into at least one frame.
+    if (picture_ && block_.pictureFrames == 0)
+        block_.pictureFrames = 1;
+    dragDrop_.SetOLEDropMode(block_.oleDropMode);
+    NoteTransparencySeen();
+    RestartAnimation(true, true);
+    RestartMarquee(true);
 }
 
 void IQvBase::LoadObjectsFromBag(IPropertyBag* bag, IErrorLog* errorLog)
 {
     IFont* font = static_cast<IFont*>(ReadBagObject(bag, L"Font", IID_IFont, errorLog));
-    if (font != nullptr) {
-        font_.SetFont(font);
+    // The control takes a copy: the bag's object may be handed to other controls loaded from it.
+    if (font != nullptr && SUCCEEDED(font_.InitFont(nullptr, font))) {
+        font->Release();
         block_.flags |= CommonStateBlock::FontPresent;
     } else {
+        if (font != nullptr)
+            font->Release();
         // Without a font object, a bag may name the font's members one by one.
         struct FontMember {
             const wchar_t* name;
@@ -198,6 +222,7 @@ void IQvBase::LoadObjectsFromBag(IPropertyBag* bag, IErrorLog* errorLog)
 
 HRESULT IQvBase::SaveTextState(IPropertyBag* bag, BOOL saveAll)
 {
+    block_.oleDropMode = static_cast<BYTE>(dragDrop_.GetOLEDropMode());
     HRESULT hr = SavePropertyTable(CommonPropertyTable, bag, saveAll, &block_);
     const BYTE flags = block_.flags;
     if (SUCCEEDED(hr) && (saveAll || !(flags & CommonStateBlock::Enabled)))
@@ -208,8 +233,13 @@ HRESULT IQvBase::SaveTextState(IPropertyBag* bag, BOOL saveAll)
         hr = WriteBagBool(bag, L"PictureUseMask", (flags & CommonStateBlock::PictureUseMask) != 0);
     if (SUCCEEDED(hr) && mouseIcon_ && (flags & CommonStateBlock::MouseIconPresent))
         hr = WriteBagObject(bag, L"MouseIcon", mouseIcon_.Get());
-    if (SUCCEEDED(hr) && Font() != nullptr && (flags & CommonStateBlock::FontPresent))
-        hr = WriteBagObject(bag, L"Font", Font());
+    if (SUCCEEDED(hr) && Font() != nullptr && (flags & CommonStateBlock::FontPresent)) {
+        // The bag gets a copy, never the control's live font.
+        ComReference<IFont> copy;
+        hr = Font()->Clone(copy.Out());
+        if (SUCCEEDED(hr))
+            hr = WriteBagObject(bag, L"Font", copy.Get());
+    }
     if (SUCCEEDED(hr) && picture_ && (flags & CommonStateBlock::PicturePresent))
         hr = WriteBagObject(bag, L"Picture", picture_.Get());
     if (SUCCEEDED(hr) && !caption_.IsEmpty()) {
@@ -222,6 +252,8 @@ HRESULT IQvBase::SaveTextState(IPropertyBag* bag, BOOL saveAll)
     }
     if (SUCCEEDED(hr) && tag_.vt != VT_EMPTY && tag_.vt != VT_NULL)
         hr = bag->Write(L"TagVariant", &tag_);
+    if (SUCCEEDED(hr))
+        hr = dragDrop_.SaveModes(bag, saveAll);
     return hr;
 }
 
@@ -231,6 +263,7 @@ HRESULT IQvBase::SaveBinaryState(IStream* stream)
 {
     // A present flag is stored only with its object, so that the stored block always describes what
     // follows it.
+    block_.oleDropMode = static_cast<BYTE>(dragDrop_.GetOLEDropMode());
     CommonStateBlock stored = block_;
     if (!mouseIcon_)
         stored.flags &= ~CommonStateBlock::MouseIconPresent;
@@ -258,7 +291,7 @@ HRESULT IQvBase::LoadBinaryState(IStream* stream)
     HRESULT hr = ReadExactly(stream, &loaded, sizeof loaded);
     if (FAILED(hr))
         return hr;
-    loaded.flags &= CommonStateBlock::StoredFlags;
+    ValidateCommonBlock(&loaded);
     block_ = loaded;
 
     mouseIcon_.Reset();
@@ -307,7 +340,7 @@ HRESULT IQvBase::LoadBinaryState(IStream* stream)
     } else {
         SysFreeString(tagText);
     }
-    NoteTransparencySeen();
+    FinishLoad();
     return S_OK;
 }
 

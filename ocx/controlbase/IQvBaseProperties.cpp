@@ -3,6 +3,12 @@
 // is announced to the container's property-notify sinks and redraws the control.
 #include "IQvBase.h"
 
+#include "AboutBox.h"
+#include "DibPalettes.h"
+#include "PictureHolder.h"
+
+#include <climits>
+
 #include <mmsystem.h>
 
 #include <cstring>
@@ -41,9 +47,6 @@ constexpr long LastMarqueeDirection = 3;
 constexpr long LastMarqueeStyle = 4;
 constexpr long LastBackStyle = 1;
 constexpr long LastSystemMousePointer = 15;
-// The controls allow automatic drop (2).
-constexpr long LastOleDropMode = 2;
-constexpr DWORD OleDropModeHelpContext = 380;
 
 // The transparency warning is shown once per process.
 bool g_transparencySeen = false;
@@ -52,31 +55,8 @@ bool g_transparencySeen = false;
 constexpr UINT TransparencyWarningText = 1004;
 constexpr UINT TransparencyWarningCaption = 1005;
 
-// The bytes of a variant's value that its type uses.
-size_t ValueSizeOf(VARTYPE type)
-{
-    switch (type) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return 0;
-    case VT_I1:
-    case VT_UI1:
-        return 1;
-    case VT_I2:
-    case VT_UI2:
-    case VT_BOOL:
-        return 2;
-    case VT_I4:
-    case VT_UI4:
-    case VT_R4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_ERROR:
-        return 4;
-    default:
-        return 8;
-    }
-}
+// The longest caption a stream's 16-bit length field can carry.
+constexpr size_t LongestCaption = 32767;
 
 VARIANT_BOOL BoolOf(bool value)
 {
@@ -98,25 +78,29 @@ HRESULT IQvBase::InvalidValue()
     return RaiseError(ControlErrorCodes::InvalidPropertyValue);
 }
 
-HRESULT IQvBase::PutByte(BYTE* field, long value, long highest, DISPID dispid)
+HRESULT IQvBase::PutByte(BYTE* field, long value, long highest, DISPID dispid, const std::function<void()>& changed)
 {
     if (value < 0 || value > highest)
         return InvalidValue();
     if (*field == value)
         return S_OK;
     *field = static_cast<BYTE>(value);
-    PropertyChanged(dispid);
+    PropertyChanged(dispid, !changed);
+    if (changed)
+        changed();
     return S_OK;
 }
 
-HRESULT IQvBase::PutCount(WORD* field, short value, short lowest, DISPID dispid)
+HRESULT IQvBase::PutCount(WORD* field, short value, short lowest, DISPID dispid, const std::function<void()>& changed)
 {
     if (value < lowest)
         return InvalidValue();
     if (*field == static_cast<WORD>(value))
         return S_OK;
     *field = static_cast<WORD>(value);
-    PropertyChanged(dispid);
+    PropertyChanged(dispid, !changed);
+    if (changed)
+        changed();
     return S_OK;
 }
 
@@ -157,7 +141,8 @@ HRESULT IQvBase::FontChanged(HRESULT hr, DISPID dispid)
     if (FAILED(hr))
         return InvalidValue();
     block_.flags |= CommonStateBlock::FontPresent;
-    PropertyChanged(dispid);
+    PropertyChanged(dispid, false);
+    RestartMarquee(false);
     return S_OK;
 }
 
@@ -250,7 +235,8 @@ HRESULT IQvBase::TakeFont(IFontDisp* font)
     if (FAILED(hr))
         return RaiseError(ControlErrorCodes::InvalidPropertyValue);
     block_.flags |= CommonStateBlock::FontPresent;
-    PropertyChanged(DISPID_FONT);
+    PropertyChanged(DISPID_FONT, false);
+    RestartMarquee(false);
     return S_OK;
 }
 
@@ -276,7 +262,7 @@ STDMETHODIMP IQvBase::get_Font3D(Constants_Font3D* value)
 
 STDMETHODIMP IQvBase::put_Font3D(Constants_Font3D value)
 {
-    return PutByte(&block_.font3D, value, LastFont3D, Font3DDispid);
+    return PutByte(&block_.font3D, value, LastFont3D, Font3DDispid, [this] { RestartMarquee(false); });
 }
 
 STDMETHODIMP IQvBase::get_CaptionStyle(Constants_CaptionStyle* value)
@@ -289,7 +275,8 @@ STDMETHODIMP IQvBase::get_CaptionStyle(Constants_CaptionStyle* value)
 
 STDMETHODIMP IQvBase::put_CaptionStyle(Constants_CaptionStyle value)
 {
-    return PutByte(&block_.captionStyle, value, LastCaptionStyle, CaptionStyleDispid);
+    return PutByte(&block_.captionStyle, value, LastCaptionStyle, CaptionStyleDispid,
+                   [this] { RestartMarquee(false); });
 }
 
 STDMETHODIMP IQvBase::get_MarqueeDirection(Constants_MarqueeDirection* value)
@@ -302,7 +289,8 @@ STDMETHODIMP IQvBase::get_MarqueeDirection(Constants_MarqueeDirection* value)
 
 STDMETHODIMP IQvBase::put_MarqueeDirection(Constants_MarqueeDirection value)
 {
-    return PutByte(&block_.marqueeDirection, value, LastMarqueeDirection, MarqueeDirectionDispid);
+    return PutByte(&block_.marqueeDirection, value, LastMarqueeDirection, MarqueeDirectionDispid,
+                   [this] { RestartMarquee(true); });
 }
 
 STDMETHODIMP IQvBase::get_MarqueeStyle(Constants_MarqueeStyle* value)
@@ -315,24 +303,34 @@ STDMETHODIMP IQvBase::get_MarqueeStyle(Constants_MarqueeStyle* value)
 
 STDMETHODIMP IQvBase::put_MarqueeStyle(Constants_MarqueeStyle value)
 {
-    return PutByte(&block_.marqueeStyle, value, LastMarqueeStyle, MarqueeStyleDispid);
+    if (value < 0 || value > LastMarqueeStyle)
+        return InvalidValue();
+    // At run time every put starts the marquee again from the beginning, an equal value included.
+    if (block_.marqueeStyle != value) {
+        block_.marqueeStyle = static_cast<BYTE>(value);
+        PropertyChanged(MarqueeStyleDispid, false);
+    } else if (DesignMode()) {
+        return S_OK;
+    }
+    RestartMarquee(true);
+    return S_OK;
 }
 
 STDMETHODIMP IQvBase::get_OLEDropMode(Constants_OLEDrop* value)
 {
     if (value == nullptr)
         return E_POINTER;
-    *value = static_cast<Constants_OLEDrop>(block_.oleDropMode);
+    *value = static_cast<Constants_OLEDrop>(dragDrop_.GetOLEDropMode());
     return S_OK;
 }
 
 STDMETHODIMP IQvBase::put_OLEDropMode(Constants_OLEDrop value)
 {
-    if (value < 0 || value > LastOleDropMode)
-        return RaiseError(ControlErrorCodes::InvalidPropertyValue.hr, ControlErrorCodes::InvalidPropertyValue.stringId,
-                          OleDropModeHelpContext);
+    const HRESULT hr = dragDrop_.PutOLEDropMode(static_cast<short>(value < SHRT_MIN || value > SHRT_MAX ? -1 : value));
+    if (FAILED(hr))
+        return hr;
     // Every accepted value counts as a change, an equal one included.
-    block_.oleDropMode = static_cast<BYTE>(value);
+    block_.oleDropMode = static_cast<BYTE>(dragDrop_.GetOLEDropMode());
     PropertyChanged(OleDropModeDispid, false);
     return S_OK;
 }
@@ -383,7 +381,14 @@ STDMETHODIMP IQvBase::get_PictureAnimationDelay(short* value)
 
 STDMETHODIMP IQvBase::put_PictureAnimationDelay(short value)
 {
-    return PutCount(&block_.pictureAnimationDelay, value, 0, PictureAnimationDelayDispid);
+    // The running timer goes, so that the new delay takes effect.
+    return PutCount(&block_.pictureAnimationDelay, value, 0, PictureAnimationDelayDispid, [this] {
+        if (pictureTimer_ != 0) {
+            KillTimer(nullptr, pictureTimer_);
+            pictureTimer_ = 0;
+        }
+        RestartAnimation(false, false);
+    });
 }
 
 STDMETHODIMP IQvBase::get_MarqueeDelay(short* value)
@@ -396,7 +401,13 @@ STDMETHODIMP IQvBase::get_MarqueeDelay(short* value)
 
 STDMETHODIMP IQvBase::put_MarqueeDelay(short value)
 {
-    return PutCount(&block_.marqueeDelay, value, 0, MarqueeDelayDispid);
+    return PutCount(&block_.marqueeDelay, value, 0, MarqueeDelayDispid, [this] {
+        if (marqueeTimer_ != 0) {
+            KillTimer(nullptr, marqueeTimer_);
+            marqueeTimer_ = 0;
+        }
+        RestartMarquee(false);
+    });
 }
 
 STDMETHODIMP IQvBase::get_MarqueeScrollAmount(short* value)
@@ -425,7 +436,7 @@ STDMETHODIMP IQvBase::put_PictureFrames(short value)
     // A picture is always cut into at least one frame.
     if (value == 0 && picture_)
         return InvalidValue();
-    return PutCount(&block_.pictureFrames, value, 0, PictureFramesDispid);
+    return PutCount(&block_.pictureFrames, value, 0, PictureFramesDispid, [this] { RestartAnimation(true, true); });
 }
 
 STDMETHODIMP IQvBase::get_PictureMaskColor(OLE_COLOR* value)
@@ -487,7 +498,10 @@ STDMETHODIMP IQvBase::get_PictureAnimationEnabled(VARIANT_BOOL* value)
 
 STDMETHODIMP IQvBase::put_PictureAnimationEnabled(VARIANT_BOOL value)
 {
-    return PutFlag(CommonStateBlock::PictureAnimationEnabled, value, PictureAnimationEnabledDispid);
+    const HRESULT hr = PutFlag(CommonStateBlock::PictureAnimationEnabled, value, PictureAnimationEnabledDispid);
+    if (SUCCEEDED(hr))
+        RestartAnimation(false, false);
+    return hr;
 }
 
 STDMETHODIMP IQvBase::get_Enabled(VARIANT_BOOL* value)
@@ -500,6 +514,8 @@ STDMETHODIMP IQvBase::put_Enabled(VARIANT_BOOL value)
     const HRESULT hr = PutFlag(CommonStateBlock::Enabled, value, DISPID_ENABLED);
     if (SUCCEEDED(hr) && ControlWindow() != nullptr && !DesignMode())
         EnableWindow(ControlWindow(), (block_.flags & CommonStateBlock::Enabled) != 0);
+    if (SUCCEEDED(hr))
+        RestartAnimation(false, false);
     return hr;
 }
 
@@ -520,9 +536,10 @@ STDMETHODIMP IQvBase::put_TagVariant(VARIANT value)
     const HRESULT hr = VariantCopyInd(&copy, &value);
     if (FAILED(hr))
         return hr;
-    const size_t size = ValueSizeOf(copy.vt);
-    // The same type and the same value word: no change (a text is compared as its handle).
-    if (copy.vt == tag_.vt && std::memcmp(&copy.llVal, &tag_.llVal, size) == 0 && copy.vt != VT_BSTR) {
+    // The same type and an equal value: no change. Whole values are compared (a Decimal is 16 bytes with
+    // its sign and scale); a type the comparison does not know always counts as a change.
+    if (copy.vt == tag_.vt && (copy.vt == VT_EMPTY || copy.vt == VT_NULL ||
+                               (copy.vt != VT_BSTR && VarCmp(&copy, &tag_, LOCALE_USER_DEFAULT, 0) == VARCMP_EQ))) {
         VariantClear(&copy);
         return S_OK;
     }
@@ -544,12 +561,22 @@ STDMETHODIMP IQvBase::put_Caption(BSTR value)
 {
     AnsiString text;
     text.AssignWide(value != nullptr ? value : L"");
+    return SetCaption(text);
+}
+
+HRESULT IQvBase::SetCaption(const AnsiString& text)
+{
+    // A stream keeps the caption's length in 16 bits: a longer caption could be set but never saved.
+    if (text.Length() > LongestCaption)
+        return InvalidValue();
     if (caption_.Compare(text.Text()) == 0)
         return S_OK;
     caption_.AssignCopy(text);
-    PropertyChanged(DISPID_CAPTION);
+    PropertyChanged(DISPID_CAPTION, false);
+    // The accelerators of the new mnemonic.
     if (ControlSite() != nullptr)
         ControlSite()->OnControlInfoChanged();
+    RestartMarquee(false);
     return S_OK;
 }
 
@@ -621,13 +648,6 @@ STDMETHODIMP IQvBase::Refresh()
 
 // ---- Pictures ----
 
-HRESULT IQvBase::SetPictureOf(ComReference<IPicture>& holder, IPictureDisp* picture)
-{
-    holder.Reset();
-    if (picture != nullptr)
-        return picture->QueryInterface(IID_IPicture, holder.OutVoid());
-    return S_OK;
-}
 
 STDMETHODIMP IQvBase::get_MouseIcon(IPictureDisp** value)
 {
@@ -676,8 +696,30 @@ STDMETHODIMP IQvBase::get_Picture(IPictureDisp** value)
 
 STDMETHODIMP IQvBase::put_Picture(IPictureDisp* value)
 {
-    if (FAILED(SetPictureOf(picture_, value)))
+    // The new picture is taken whole before anything changes: a refused one leaves the old in place.
+    ComReference<IPicture> picture;
+    if (value != nullptr && FAILED(value->QueryInterface(IID_IPicture, picture.OutVoid())))
         return InvalidValue();
+    if (picture) {
+        // On a palette display a bitmap is made again in the system palette's colours.
+        HDC screen = ::GetDC(nullptr);
+        short type = PICTYPE_NONE;
+        if (screen != nullptr && GetDeviceCaps(screen, NUMCOLORS) > 0 && SUCCEEDED(picture->get_Type(&type)) &&
+            type == PICTYPE_BITMAP) {
+            PictureHolder holder;
+            if (holder.SetFromDispatch(picture.Get()) && MatchPictureToSystemPalette(screen, &holder) > 0 &&
+                holder.Picture() != nullptr) {
+                picture.Reset();
+                holder.Picture()->AddRef();
+                *picture.Out() = holder.Picture();
+            }
+        }
+        if (screen != nullptr)
+            ::ReleaseDC(nullptr, screen);
+    }
+    const WORD framesBefore = block_.pictureFrames;
+    picture_.Reset();
+    *picture_.Out() = picture.Detach();
     if (picture_) {
         block_.flags |= CommonStateBlock::PicturePresent;
         if (block_.pictureFrames == 0)
@@ -686,7 +728,9 @@ STDMETHODIMP IQvBase::put_Picture(IPictureDisp* value)
         block_.flags &= ~CommonStateBlock::PicturePresent;
         block_.pictureFrames = 0;
     }
-    PropertyChanged(DISPID_PICTURE);
+    PropertyChanged(DISPID_PICTURE, false);
+    RestartAnimation(true, block_.pictureFrames != framesBefore);
+    RestartMarquee(false);
     return S_OK;
 }
 
@@ -718,7 +762,8 @@ STDMETHODIMP IQvBase::get_hWnd(OLE_HANDLE* value)
 
 STDMETHODIMP IQvBase::AboutBox()
 {
-    return E_NOTIMPL;
+    ShowAboutBox(this);
+    return S_OK;
 }
 
 STDMETHODIMP IQvBase::PlaySoundFile(VARIANT soundFile)

@@ -138,7 +138,11 @@ public:
     STDMETHODIMP OnDefWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // IOleControlSite
-    STDMETHODIMP OnControlInfoChanged() override { return S_OK; }
+    STDMETHODIMP OnControlInfoChanged() override
+    {
+        Record("OnControlInfoChanged");
+        return S_OK;
+    }
     STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
     STDMETHODIMP GetExtendedControl(IDispatch** dispatch) override;
     STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }

@@ -56,10 +56,17 @@ TEST_F(ControlBaseWindowTest, SetTextOnTheWindowBecomesTheCaption)
     Activate(container);
     CountingPropertyNotifySink sink;
     NotifyConnection connection(control.get(), &sink);
-    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), 0);
+    container.ClearCalls();
+    // Answered as the window text is set: TRUE, and everything the Caption put does.
+    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), TRUE);
     EXPECT_STREQ(control->Caption().Text(), "&Post");
     EXPECT_TRUE(control->IsDirty());
     EXPECT_EQ(sink.changed, std::vector<DISPID>{DISPID_CAPTION});
+    EXPECT_EQ(container.CountCalls("OnControlInfoChanged"), 1);
+    // The same text again changes nothing.
+    EXPECT_EQ(SendMessageA(control->ControlWindow(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&Post")), TRUE);
+    EXPECT_EQ(sink.changed.size(), 1u);
+    EXPECT_EQ(container.CountCalls("OnControlInfoChanged"), 1);
     Close();
 }
 
