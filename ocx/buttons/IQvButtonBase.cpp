@@ -73,7 +73,7 @@ void IQvButtonBase::OnPress()
     drawState_ |= StateHighlighted;
     if (command_ && !HasFocus())
         SetFocus(TRUE);
-    RestartPictureAnimation(button_.autoSize == 0, true);
+    RestartAnimation(button_.autoSize == 0, true);
 }
 
 void IQvButtonBase::FireClickEvent()
@@ -124,17 +124,20 @@ void IQvButtonBase::StopTracking()
 bool IQvButtonBase::CursorInside()
 {
     POINT cursor = {};
-    if (!GetCursorPos(&cursor))
-        return false;
-    RECT rect = {};
-    GetControlRect(&rect);
-    if (ControlWindow() == nullptr && ParentWindow() != nullptr)
-        MapWindowPoints(ParentWindow(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    else if (ControlWindow() != nullptr) {
-        GetClientRect(ControlWindow(), &rect);
-        MapWindowPoints(ControlWindow(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    }
-    return PtInRect(&rect, cursor) != FALSE;
+    return GetCursorPos(&cursor) && IsCursorInside(cursor);
+}
+
+BOOL IQvButtonBase::MouseEnter(short button, short shift, LONG x, LONG y)
+{
+    const BOOL entered = IQvBase::MouseEnter(button, shift, x, y);
+    ButtonMouseEnter();
+    return entered;
+}
+
+void IQvButtonBase::MouseExit(short button, short shift, LONG x, LONG y)
+{
+    ButtonMouseExit();
+    IQvBase::MouseExit(button, shift, x, y);
 }
 
 void IQvButtonBase::ButtonMouseEnter()
@@ -175,15 +178,6 @@ void IQvButtonBase::TrackPressedMouse()
         ButtonMouseEnter();
     else if (!inside && highlighted)
         ButtonMouseExit();
-}
-
-void IQvButtonBase::RestartPictureAnimation(bool newLayout, bool resetFrame)
-{
-    if (newLayout)
-        SetRectEmpty(&pictureRect_);
-    if (resetFrame)
-        frameIndex_ = 0;
-    Repaint(nullptr);
 }
 
 // ---- Property browsing ----
@@ -383,7 +377,7 @@ HRESULT IQvButtonBase::PutFrames(FrameCount field, BYTE presentFlag, short value
     button_.*field = static_cast<WORD>(value);
     SetDirty(true);
     PropertyNotifyPoint().SendOnChanged(dispid);
-    RestartPictureAnimation(false, true);
+    RestartAnimation(false, true);
     return S_OK;
 }
 
@@ -428,7 +422,7 @@ HRESULT IQvButtonBase::PutButtonPicture(PictureHolder& holder, BYTE presentFlag,
     SetDirty(true);
     PropertyNotifyPoint().SendOnChanged(dispid);
     layoutWanted_ = true;
-    RestartPictureAnimation(true, true);
+    RestartAnimation(true, true);
     return S_OK;
 }
 

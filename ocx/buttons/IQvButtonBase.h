@@ -61,6 +61,10 @@ public:
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     int GetFrameCount() const override;
     bool HasAnimatedPicture() const override;
+    BOOL MouseEnter(short button, short shift, LONG x, LONG y) override;
+    void MouseExit(short button, short shift, LONG x, LONG y) override;
+    void PaintAnimationFrame() override;
+    void PaintMarqueeStep() override;
 
     // ---- Operations the controls fill ----
     // The mouse button (or the key) was released: a ribbon toggles, a command button clicks.
@@ -107,7 +111,7 @@ public:
     bool Tracking() const { return (drawState_ & StateTracking) != 0; }
     const RECT& CaptionArea() const { return captionArea_; }
     const RECT& CaptionTextBox() const { return textBox_; }
-    const RECT& PictureRectangle() const { return pictureRect_; }
+    const RECT& PictureRectangle() { return PictureRect(); }
     // The area picture and caption are laid out in.
     RECT InnerRect();
     // Lays picture and caption out now (as a paint does when a rectangle is empty).
@@ -124,8 +128,6 @@ protected:
     void SetTracking(bool on);
     // The mouse capture is given back and tracking ends.
     void StopTracking();
-    // The picture animation starts again (with an empty picture rectangle: a new layout).
-    void RestartPictureAnimation(bool newLayout, bool resetFrame);
     // True when the cursor lies over the control.
     bool CursorInside();
     // The mouse came onto the button or left it: the highlight, and while the button is held, the
@@ -176,10 +178,7 @@ private:
     PictureHolder pictureDnDisabled_;
     RECT captionArea_ = {};
     RECT textBox_ = {};
-    RECT pictureRect_ = {};
     bool layoutWanted_ = true;
-    // The animation frame shown.
-    int frameIndex_ = 0;
 };
 
 } // namespace plyx

@@ -12,7 +12,9 @@ namespace plyx {
 
 namespace {
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
+
+// MarqueeStyle 3: the caption blinks in place.
+constexpr BYTE BlinkingMarquee = 3;
 
 bool IsMetafileType(short type) { return type == PICTYPE_METAFILE || type == PICTYPE_ENHMETAFILE; }
 
@@ -130,7 +132,7 @@ bool IQvButtonBase::ApplyAutoSize()
         return false;
     drawState_ |= StateResizing;
     SetControlSize(size);
-    SetRectEmpty(&pictureRect_);
+    SetRectEmpty(&PictureRect());
     drawState_ &= ~StateResizing;
     return true;
 }
@@ -171,6 +173,8 @@ CaptionPlacement IQvButtonBase::LayOutCaptionIn(const RECT& area)
 void IQvButtonBase::LayOut()
 {
     const RECT inner = InnerRect();
+    // A moving caption starts again from the new caption area.
+    SetRectEmpty(&MarqueeArea());
     const bool design = DesignMode();
     if (design || !Caption().IsEmpty()) {
         const CaptionPlacement caption = LayOutCaptionIn(inner);
@@ -185,7 +189,7 @@ void IQvButtonBase::LayOut()
     int frames = 1;
     IPicture* picture = CurrentPicture(&frames);
     const short type = TypeOf(picture);
-    SetRectEmpty(&pictureRect_);
+    SetRectEmpty(&PictureRect());
     if (picture == nullptr || type == PICTYPE_NONE || type == PICTYPE_UNINITIALIZED)
         return;
     if (IsMetafileType(type))
@@ -204,9 +208,11 @@ void IQvButtonBase::LayOut()
     CaptionPlacement caption = {captionArea_, textBox_};
     const PictureLayoutResult result =
         PlacePicture(input, &caption, [this](const RECT& area) { return LayOutCaptionIn(area); });
-    pictureRect_ = result.picture;
+    PictureRect() = result.picture;
     captionArea_ = caption.area;
     textBox_ = caption.textBox;
+    if (result.captionLaidOutAgain && MarqueeMoves(common.marqueeStyle))
+        RestartMarquee(true);
 }
 
 // ---- Paint ----
@@ -219,7 +225,7 @@ void IQvButtonBase::PaintPicture(HDC dc, const RECT& inner, bool designMode)
     if (picture == nullptr || type == PICTYPE_NONE || type == PICTYPE_UNINITIALIZED)
         return;
     const bool metafile = IsMetafileType(type);
-    if (!metafile && IsRectEmpty(&pictureRect_))
+    if (!metafile && IsRectEmpty(&PictureRect()))
         return;
     const bool up = DrawnUp();
     const bool enabled = (CommonState().flags & CommonStateBlock::Enabled) != 0;
@@ -233,9 +239,9 @@ void IQvButtonBase::PaintPicture(HDC dc, const RECT& inner, bool designMode)
     const BOOL transparent = (CommonState().flags & CommonStateBlock::PictureUseMask) != 0;
     const OLE_COLOR mask = CommonState().pictureMaskColor;
     const int offset = up ? 0 : 1;
-    const int frame = frames > 1 ? frameIndex_ % frames : 0;
+    const int frame = frames > 1 ? static_cast<int>(FrameCounter() % frames) : 0;
     if (metafile) {
-        const RECT& over = button_.pictureAlignment >= 9 ? pictureRect_ : inner;
+        const RECT& over = button_.pictureAlignment >= 9 ? PictureRect() : inner;
         RenderPicture(dc, picture, &over, &over, offset, TRUE, FALSE, transparent, mask, effect, frame, frames);
     } else if (button_.autoSize == 1 && Caption().IsEmpty()) {
         RECT stretched = inner;
@@ -243,7 +249,7 @@ void IQvButtonBase::PaintPicture(HDC dc, const RECT& inner, bool designMode)
         RenderPicture(dc, picture, &stretched, &stretched, offset, TRUE, FALSE, transparent, mask, effect, frame,
                       frames);
     } else {
-        RenderPicture(dc, picture, &pictureRect_, &inner, offset, FALSE, TRUE, transparent, mask, effect, frame,
+        RenderPicture(dc, picture, &PictureRect(), &inner, offset, FALSE, TRUE, transparent, mask, effect, frame,
                       frames);
     }
     (void)designMode;
@@ -254,10 +260,23 @@ void IQvButtonBase::PaintCaption(HDC dc, bool designMode)
     if (Caption().IsEmpty() || IsRectEmpty(&captionArea_))
         return;
     const CommonStateBlock& common = CommonState();
+    RECT textBox = textBox_;
+    if (!designMode && MarqueeMoves(common.marqueeStyle)) {
+        // The marquee moves the text box inside the caption area from where a cycle starts.
+        if (IsRectEmpty(&MarqueeArea())) {
+            MarqueeArea() = captionArea_;
+            MarqueeText() = textBox_;
+            ResetMarquee();
+        }
+        textBox = MarqueeText();
+    } else if (!designMode && common.marqueeStyle == BlinkingMarquee && !(PaintFlags() & PaintMarqueeRestarted)) {
+        // The hidden phase of a blinking caption.
+        return;
+    }
     const bool enabled = (common.flags & CommonStateBlock::Enabled) != 0;
     CaptionDrawing caption = {Caption().Text(),
                               captionArea_,
-                              textBox_,
+                              textBox,
                               CaptionFlags(),
                               common.font3D,
                               FontHandle(Font()),
@@ -276,8 +295,8 @@ void IQvButtonBase::PaintFocus(HDC dc, const RECT& inner)
         focus = captionArea_;
         InflateRect(&focus, 1, 1);
         OffsetRect(&focus, down, down);
-    } else if (look_ == LookBeveled && Caption().IsEmpty() && button_.autoSize == 0 && !IsRectEmpty(&pictureRect_)) {
-        focus = pictureRect_;
+    } else if (look_ == LookBeveled && Caption().IsEmpty() && button_.autoSize == 0 && !IsRectEmpty(&PictureRect())) {
+        focus = PictureRect();
         InflateRect(&focus, 1, 1);
         OffsetRect(&focus, down, down);
     }
@@ -309,7 +328,7 @@ HRESULT IQvButtonBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
     // A metafile records the drawing as it is made; there is nothing to copy from.
     const bool direct = IsMetafileDc(dc);
     const bool hasPicture = CurrentPicture(nullptr) != nullptr;
-    if (design || layoutWanted_ || (hasPicture && IsRectEmpty(&pictureRect_)) ||
+    if (design || layoutWanted_ || (hasPicture && IsRectEmpty(&PictureRect())) ||
         (!Caption().IsEmpty() && IsRectEmpty(&captionArea_))) {
         if (ApplyAutoSize())
             return S_OK;
@@ -329,6 +348,24 @@ HRESULT IQvButtonBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
     PaintBorders(canvas, *bounds, design, focused, isDefault);
     EndOffscreenPaint(direct, dc);
     return S_OK;
+}
+
+void IQvButtonBase::PaintAnimationFrame()
+{
+    RECT area = InnerRect();
+    if (!(button_.autoSize == 1 && Caption().IsEmpty()) && !IntersectRect(&area, &area, &PictureRect()))
+        return;
+    Repaint(&area);
+}
+
+void IQvButtonBase::PaintMarqueeStep()
+{
+    RECT area = captionArea_;
+    if (IsRectEmpty(&area))
+        return;
+    if (command_ && look_ == LookBeveled)
+        InflateRect(&area, 1, 1);
+    Repaint(&area);
 }
 
 BOOL IQvButtonBase::OnGetPalette(HDC, LOGPALETTE**)

@@ -28,10 +28,9 @@ void IQvButtonBase::ApplyLoadedLook()
     look_ = button_.buttonStyle != 0 ? button_.buttonStyle : GetDefaultButtonLook();
     SetRectEmpty(&captionArea_);
     SetRectEmpty(&textBox_);
-    SetRectEmpty(&pictureRect_);
+    SetRectEmpty(&PictureRect());
     layoutWanted_ = true;
-    frameIndex_ = 0;
-}
+    }
 
 HRESULT IQvButtonBase::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)
 {

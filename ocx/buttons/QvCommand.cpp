@@ -167,7 +167,7 @@ void QvCommand::OnClickRelease()
     if (DrawnUp())
         return;
     SetDrawnUp(true);
-    RestartPictureAnimation(ButtonState().autoSize == 0, true);
+    RestartAnimation(ButtonState().autoSize == 0, true);
     static_cast<::IQvCommand*>(this)->DoClick();
 }
 

@@ -111,7 +111,7 @@ void QvRibbon::ValueChanged()
     SetDirty(true);
     PropertyNotifyPoint().SendOnChanged(DispidValue);
     PropertyNotifyPoint().SendOnChanged(DISPID_VALUE);
-    RestartPictureAnimation(true, true);
+    RestartAnimation(true, true);
 }
 
 bool QvRibbon::SetValue(bool down, bool fromUser, bool refresh)
@@ -132,7 +132,7 @@ bool QvRibbon::SetValue(bool down, bool fromUser, bool refresh)
     else
         state_.flags &= ~RibbonStateBlock::ValueDown;
     if (refresh)
-        RestartPictureAnimation(true, true);
+        RestartAnimation(true, true);
     if (down && !RibbonGroupUpdateInProgress())
         ReleaseGroup(state_.groupNumber);
     FireClickEvent();
@@ -230,7 +230,7 @@ STDMETHODIMP QvRibbon::put_PictureDnChange(Constants_PictureDnChange value)
     state_.pictureDnChange = static_cast<short>(value);
     SetDirty(true);
     PropertyNotifyPoint().SendOnChanged(DispidPictureDnChange);
-    RestartPictureAnimation(true, true);
+    RestartAnimation(true, true);
     return S_OK;
 }
 
@@ -315,7 +315,7 @@ void QvRibbon::AfterLoad(bool stream)
                  reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state_.groupNumber)));
     const bool disabledUp = !(CommonState().flags & CommonStateBlock::Enabled) && !IsDown();
     if (stream && (IsDown() || disabledUp))
-        RestartPictureAnimation(true, true);
+        RestartAnimation(true, true);
 }
 
 HRESULT QvRibbon::LoadTextState(IPropertyBag* bag, IErrorLog* errorLog)

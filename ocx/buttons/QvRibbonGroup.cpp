@@ -11,12 +11,14 @@
 
 namespace plyx {
 
-namespace {
-
 // The container's control enumeration: its first own method takes OLECONTF flags and a selector.
+// (Declared outside the unnamed namespace: an interface only the container implements must not look
+// to the compiler like a class without implementations.)
 struct DECLSPEC_NOVTABLE ContainerControlEnumeration : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE EnumControls(DWORD containerFlags, DWORD selector, IEnumUnknown** controls) = 0;
 };
+
+namespace {
 // {40A050A0-3C31-101B-A82E-08002B2B2337}
 const IID IID_ContainerControlEnumeration = {0x40A050A0, 0x3C31, 0x101B,
                                              {0xA8, 0x2E, 0x08, 0x00, 0x2B, 0x2B, 0x23, 0x37}};
