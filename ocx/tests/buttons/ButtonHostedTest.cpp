@@ -6,7 +6,9 @@
 #include "ButtonTestSupport.h"
 #include "ControlHostTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sstream>
 
@@ -322,4 +324,153 @@ TEST_F(ButtonHostedTest, TheProgramsStoredButtonsLoad)
     }
     // The main menu alone has eight ribbons and a command button.
     EXPECT_GE(loaded, 9);
+}
+
+// ---- The looks on the screen ----
+
+namespace {
+
+// A system colour, the face colour of the buttons' default BackColor, or black.
+constexpr int Face = -1;
+constexpr int Black = -2;
+
+COLORREF Expected(int systemColor)
+{
+    if (systemColor == Black)
+        return RGB(0, 0, 0);
+    return GetSysColor(systemColor == Face ? COLOR_BTNFACE : systemColor);
+}
+
+struct LookCase {
+    const char* what;
+    const char* clsid;
+    int style;
+    bool down;
+    bool focused;
+    struct Point {
+        int x, y, color;
+    } points[4];
+};
+
+const LookCase LookCases[] = {
+    {"beveled ribbon up", RibbonClsid, 2, false, false,
+     {{35, 0, COLOR_WINDOWFRAME}, {35, 1, COLOR_BTNHIGHLIGHT}, {35, 28, COLOR_BTNSHADOW}, {0, 0, Face}}},
+    {"beveled ribbon down", RibbonClsid, 2, true, false,
+     {{35, 0, COLOR_WINDOWFRAME}, {35, 1, COLOR_BTNSHADOW}, {1, 15, COLOR_BTNSHADOW}, {35, 28, Face}}},
+    {"flat ribbon up", RibbonClsid, 1, false, false,
+     {{35, 0, COLOR_3DLIGHT}, {35, 1, COLOR_BTNHIGHLIGHT}, {35, 29, COLOR_3DDKSHADOW}, {35, 28, COLOR_BTNSHADOW}}},
+    {"flat ribbon down", RibbonClsid, 1, true, false,
+     {{35, 0, COLOR_BTNSHADOW}, {35, 1, COLOR_3DDKSHADOW}, {35, 29, COLOR_BTNHIGHLIGHT}, {35, 28, COLOR_3DLIGHT}}},
+    {"active-border ribbon up, not under the mouse", RibbonClsid, 3, false, false,
+     {{35, 0, Face}, {0, 15, Face}, {35, 29, Face}, {69, 15, Face}}},
+    {"active-border ribbon down", RibbonClsid, 3, true, false,
+     {{35, 0, COLOR_BTNSHADOW}, {0, 15, COLOR_BTNSHADOW}, {35, 29, COLOR_BTNHIGHLIGHT}, {69, 15, COLOR_BTNHIGHLIGHT}}},
+    {"borderless ribbon up", RibbonClsid, 4, false, false,
+     {{35, 0, Face}, {0, 15, Face}, {35, 29, Face}, {69, 15, Face}}},
+    {"borderless ribbon down", RibbonClsid, 4, true, false,
+     {{35, 0, COLOR_BTNSHADOW}, {0, 15, COLOR_BTNSHADOW}, {35, 29, Face}, {69, 15, Face}}},
+    {"beveled command", CommandClsid, 2, false, false,
+     {{35, 0, COLOR_WINDOWFRAME}, {35, 1, COLOR_BTNHIGHLIGHT}, {35, 28, COLOR_BTNSHADOW}, {0, 0, Face}}},
+    {"beveled command with the focus", CommandClsid, 2, false, true,
+     {{35, 0, COLOR_WINDOWFRAME}, {35, 1, COLOR_WINDOWFRAME}, {35, 2, COLOR_BTNHIGHLIGHT}, {35, 27, COLOR_BTNSHADOW}}},
+    {"flat command with the focus", CommandClsid, 1, false, true,
+     {{35, 0, Black}, {35, 1, COLOR_3DLIGHT}, {35, 28, COLOR_3DDKSHADOW}, {35, 2, COLOR_BTNHIGHLIGHT}}},
+};
+
+// The pixels of the inner area that are not the face colour.
+struct Ink {
+    int count = 0;
+    int left = 10000, right = -1, top = 10000, bottom = -1;
+    bool has(COLORREF color) const { return colors.count(color) != 0; }
+    std::set<COLORREF> colors;
+};
+
+Ink InkOf(const korvane::activex::testing::Picture& picture, int margin)
+{
+    Ink ink;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = margin; y < picture.height - margin; ++y)
+        for (int x = margin; x < picture.width - margin; ++x) {
+            const COLORREF pixel = picture.At(x, y);
+            if (pixel == face)
+                continue;
+            ++ink.count;
+            ink.colors.insert(pixel);
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+}
+
+} // namespace
+
+TEST_F(ButtonHostedTest, EachLookDrawsItsBorders)
+{
+    // The pointer stays away, so that no button shows its hover look.
+    MovePointer(window_->Handle(), 315, 195);
+    int index = 0;
+    for (const LookCase& look : LookCases) {
+        SCOPED_TRACE(look.what);
+        std::ostringstream element;
+        element << "activex Look" << index << " {\n  clsid \"" << look.clsid << "\"\n  rect " << 10 + 75 * (index % 4)
+                << " " << 10 + 35 * (index / 4) << " 70 30\n  ButtonStyle " << look.style << "\n"
+                << (look.down ? "  Value True\n" : "") << "}";
+        ControlSite& control = Host(element.str());
+        if (look.focused) {
+            ASSERT_EQ(control.SetFocus(), S_OK);
+        }
+        Pump(150);
+        const auto picture = korvane::activex::testing::CaptureClientArea(control.Window());
+        ASSERT_EQ(picture.width, 70);
+        for (const auto& point : look.points) {
+            EXPECT_EQ(picture.At(point.x, point.y), Expected(point.color)) << "at " << point.x << "," << point.y;
+        }
+        ++index;
+    }
+    korvane::activex::testing::WritePng("button_looks.png",
+                                        korvane::activex::testing::CaptureClientArea(window_->Handle()));
+}
+
+TEST_F(ButtonHostedTest, DisabledCaptionsAreGreyed)
+{
+    MovePointer(window_->Handle(), 315, 195);
+    ControlSite& enabled = Host(std::string("activex On {\n  clsid \"") + RibbonClsid +
+                                "\"\n  rect 10 10 100 30\n  Caption \"WWW\"\n}");
+    ControlSite& disabled = Host(std::string("activex Off {\n  clsid \"") + RibbonClsid +
+                                 "\"\n  rect 120 10 100 30\n  Caption \"WWW\"\n  Enabled False\n}");
+    Pump(150);
+    const Ink on = InkOf(korvane::activex::testing::CaptureClientArea(enabled.Window()), 5);
+    const Ink off = InkOf(korvane::activex::testing::CaptureClientArea(disabled.Window()), 5);
+    EXPECT_TRUE(on.has(GetSysColor(COLOR_BTNTEXT)));
+    EXPECT_GT(off.count, 0);
+    EXPECT_FALSE(off.has(GetSysColor(COLOR_BTNTEXT)));
+    korvane::activex::testing::WritePng("button_disabled.png",
+                                        korvane::activex::testing::CaptureClientArea(window_->Handle()));
+}
+
+TEST_F(ButtonHostedTest, RibbonDrawsTheAmpersandAndCommandUnderlines)
+{
+    MovePointer(window_->Handle(), 315, 195);
+    auto captionInk = [this](const char* clsid, const char* caption, int left) {
+        std::ostringstream element;
+        element << "activex Text" << left << " {\n  clsid \"" << clsid << "\"\n  rect " << left
+                << " 60 70 30\n  Caption \"" << caption << "\"\n}";
+        ControlSite& control = Host(element.str());
+        Pump(150);
+        return InkOf(korvane::activex::testing::CaptureClientArea(control.Window()), 5);
+    };
+    const Ink ribbonPlain = captionInk(RibbonClsid, "W", 10);
+    const Ink ribbonAmpersand = captionInk(RibbonClsid, "&W", 85);
+    const Ink commandPlain = captionInk(CommandClsid, "W", 160);
+    const Ink commandMnemonic = captionInk(CommandClsid, "&W", 235);
+    korvane::activex::testing::WritePng("button_captions.png",
+                                        korvane::activex::testing::CaptureClientArea(window_->Handle()));
+    // The ribbon shows the ampersand before the letter: its text is wider.
+    EXPECT_GT(ribbonAmpersand.right - ribbonAmpersand.left, ribbonPlain.right - ribbonPlain.left + 3);
+    // The command button shows only the letter, underlined: as wide, with a line below it.
+    EXPECT_LE(commandMnemonic.right - commandMnemonic.left, commandPlain.right - commandPlain.left + 1);
+    EXPECT_GT(commandMnemonic.bottom, commandPlain.bottom);
+    EXPECT_GT(commandMnemonic.count, commandPlain.count);
 }
