@@ -465,3 +465,87 @@ TEST_F(ButtonAutomationTest, DamagedStreamsAndBagsLeakNothing)
     EXPECT_EQ(LibraryCanUnload(), S_OK) << "every control is gone";
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
 }
+
+TEST_F(ButtonAutomationTest, TheCaptionsMnemonicIsTheContainersAcceleratorAndClicks)
+{
+    Ref<IDispatch> command = NewControl(CommandProgId);
+    ASSERT_TRUE(command);
+    ASSERT_EQ(PutText(command.Get(), L"Caption", L"E&xit"), S_OK);
+    Ref<IOleControl> control;
+    ASSERT_EQ(command->QueryInterface(IID_IOleControl, control.PutVoid()), S_OK);
+    CONTROLINFO info = {};
+    info.cb = sizeof info;
+    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
+    // Alt+X and Alt+Shift+X.
+    ASSERT_EQ(info.cAccel, 2);
+    ASSERT_NE(info.hAccel, nullptr);
+    ACCEL entries[4] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(info.hAccel, entries, 4), 2);
+    for (const ACCEL& entry : {entries[0], entries[1]}) {
+        EXPECT_EQ(entry.key, 'X');
+        EXPECT_TRUE(entry.fVirt & FALT);
+        EXPECT_TRUE(entry.fVirt & FVIRTKEY);
+    }
+    EXPECT_NE(entries[0].fVirt & FSHIFT, entries[1].fVirt & FSHIFT);
+    DestroyAcceleratorTable(info.hAccel);
+
+    // The mnemonic clicks an enabled command button, and a disabled one not.
+    EventRecorder events(command.Get(), DIID_DQvCommandEvents);
+    MSG message = {};
+    message.message = WM_SYSKEYDOWN;
+    message.wParam = 'X';
+    control->OnMnemonic(&message);
+    EXPECT_EQ(events.Count(22), 1);
+    ASSERT_EQ(PutBool(command.Get(), L"Enabled", false), S_OK);
+    control->OnMnemonic(&message);
+    EXPECT_EQ(events.Count(22), 1);
+}
+
+namespace {
+
+int g_aboutBoxesSeen = 0;
+std::wstring g_aboutBoxText;
+
+BOOL CALLBACK CloseAboutBox(HWND window, LPARAM)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    ++g_aboutBoxesSeen;
+    // Everything the box says, its own texts and those of its items.
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    g_aboutBoxText = text;
+    for (HWND item = GetWindow(window, GW_CHILD); item != nullptr; item = GetWindow(item, GW_HWNDNEXT)) {
+        GetWindowTextW(item, text, 256);
+        g_aboutBoxText += L"|";
+        g_aboutBoxText += text;
+    }
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK LookForAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), CloseAboutBox, 0);
+}
+
+} // namespace
+
+TEST_F(ButtonAutomationTest, AboutBoxIsShownAndClosed)
+{
+    for (const wchar_t* progId : {RibbonProgId, CommandProgId}) {
+        Ref<IDispatch> control = NewControl(progId);
+        ASSERT_TRUE(control);
+        g_aboutBoxesSeen = 0;
+        g_aboutBoxText.clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, LookForAboutBox);
+        ASSERT_NE(timer, 0u);
+        EXPECT_EQ(CallByName(control.Get(), L"AboutBox"), S_OK);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_aboutBoxesSeen, 1);
+        EXPECT_NE(g_aboutBoxText.find(L"ActivePlyx"), std::wstring::npos) << std::string(g_aboutBoxText.begin(), g_aboutBoxText.end());
+        EXPECT_NE(g_aboutBoxText.find(L"2.0"), std::wstring::npos);
+    }
+}
