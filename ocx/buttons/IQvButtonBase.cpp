@@ -3,6 +3,7 @@
 #include "IQvButtonBase.h"
 
 #include "DefaultButtonLook.h"
+#include "DibPalettes.h"
 #include "EnumDisplayStrings.h"
 
 namespace plyx {
@@ -423,6 +424,15 @@ HRESULT IQvButtonBase::PutButtonPicture(PictureHolder& holder, BYTE presentFlag,
     PropertyNotifyPoint().SendOnChanged(dispid);
     layoutWanted_ = true;
     RestartAnimation(true, true);
+    // On a palette display the picture is matched to the system palette once, here.
+    if (nowPresent && ControlWindow() != nullptr) {
+        HDC dc = ::GetDC(ControlWindow());
+        if (dc != nullptr) {
+            if (GetDeviceCaps(dc, NUMCOLORS) > 0)
+                MatchPictureToSystemPalette(dc, &holder);
+            ::ReleaseDC(ControlWindow(), dc);
+        }
+    }
     return S_OK;
 }
 

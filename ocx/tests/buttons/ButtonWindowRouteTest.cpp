@@ -27,6 +27,8 @@ struct SiteRibbon {
     {
         container.options.offerWindowless = false;
         control = CreateByProgId(L"Plyx.QvRibbon");
+        if (!control)
+            return;
         Ref<IOleObject> object;
         EXPECT_EQ(control->QueryInterface(IID_IOleObject, object.PutVoid()), S_OK);
         EXPECT_EQ(object->SetClientSite(&container), S_OK);
@@ -49,7 +51,7 @@ struct SiteRibbon {
     {
         events.reset();
         Ref<IOleObject> object;
-        if (SUCCEEDED(control->QueryInterface(IID_IOleObject, object.PutVoid()))) {
+        if (control && SUCCEEDED(control->QueryInterface(IID_IOleObject, object.PutVoid()))) {
             object->Close(OLECLOSE_NOSAVE);
             object->SetClientSite(nullptr);
         }
@@ -126,8 +128,10 @@ TEST(ButtonWindowRouteTest, RibbonGroupsThroughSiblingWindows)
     for (const WindowScenario& scenario : WindowScenarios) {
         SCOPED_TRACE(scenario.what);
         std::unique_ptr<SiteRibbon> ribbons[3];
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             ribbons[i] = std::make_unique<SiteRibbon>(parent, 10 + 80 * i, scenario.groups[i], scenario.allowAllUp[i]);
+            ASSERT_TRUE(ribbons[i]->control && ribbons[i]->events);
+        }
         if (scenario.initiallyDown >= 0) {
             ASSERT_EQ(PutBool(ribbons[scenario.initiallyDown]->control.Get(), L"Value", true), S_OK);
         }
@@ -159,6 +163,7 @@ TEST(ButtonWindowRouteTest, ARibbonReleasedByItsGroupIsKeptAsChanged)
     HWND parent = SharedParent();
     SiteRibbon first(parent, 10, 2, false);
     SiteRibbon second(parent, 90, 2, false);
+    ASSERT_TRUE(first.control && second.control);
     ASSERT_EQ(PutBool(first.control.Get(), L"Value", true), S_OK);
     Ref<IPersistStreamInit> persist;
     ASSERT_EQ(first.control->QueryInterface(IID_IPersistStreamInit, persist.PutVoid()), S_OK);
@@ -181,6 +186,7 @@ TEST(ButtonWindowRouteTest, GroupAllowAllUpTravelsByMessage)
     SiteRibbon first(parent, 10, 6, true);
     SiteRibbon second(parent, 90, 6, true);
     SiteRibbon joining(parent, 170, 7, true);
+    ASSERT_TRUE(first.control && second.control && joining.control);
     ASSERT_EQ(PutBool(first.control.Get(), L"GroupAllowAllUp", false), S_OK);
     EXPECT_EQ(GetLong(second.control.Get(), L"GroupAllowAllUp"), 0);
     EXPECT_EQ(GetLong(joining.control.Get(), L"GroupAllowAllUp"), -1);
