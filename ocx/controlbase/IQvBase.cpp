@@ -83,8 +83,7 @@ IQvBase::~IQvBase()
     }
     if (offscreenBitmap_ != nullptr)
         DeleteObject(offscreenBitmap_);
-    if (cachedPalette_ != nullptr)
-        DeleteObject(cachedPalette_);
+    DropCachedPalette();
     VariantClear(&tag_);
 }
 
@@ -122,9 +121,10 @@ void IQvBase::BeforeDestroy()
         MouseTracking::SignalExit();
     KillTimers();
     dragDrop_.RegisterDropTarget(false);
-    MouseTracking::EndSession(*this);
     ControlInstanceList::Remove(listNode_);
     listNode_ = nullptr;
+    // Unlisted first: a hook of another thread that found the control under the lock is done with it.
+    MouseTracking::EndSession(*this);
     BrowsableControl::BeforeDestroy();
 }
 
@@ -439,6 +439,7 @@ LRESULT IQvBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_PALETTECHANGED:
         paintFlags_ |= PaintPaletteChanged;
+        DropCachedPalette();
         if (reinterpret_cast<HWND>(wParam) == ParentWindow() && ControlWindow() != nullptr)
             EnumChildWindows(ControlWindow(), PassPaletteChanged, reinterpret_cast<LPARAM>(ControlWindow()));
         Repaint(nullptr);

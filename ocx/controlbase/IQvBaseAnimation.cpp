@@ -91,7 +91,9 @@ void IQvBase::RestartMarquee(bool reset)
         SetRectEmpty(&marqueeArea_);
         SetRectEmpty(&textRect_);
         marqueeOffset_ = POINT{0, 0};
+        // A new start is a new cycle: its first MarqueeCycleBegin fires.
         paintFlags_ |= PaintMarqueeRestarted;
+        paintFlags_ &= ~PaintMarqueeBeginGuard;
     }
     if (AnimatesNow()) {
         if (block_.marqueeStyle == NoMarquee && marqueeTimer_ != 0) {
@@ -135,6 +137,12 @@ void IQvBase::ResetMarquee()
 {
     if (DesignMode() || (ControlWindow() == nullptr && WindowlessSite() == nullptr))
         return;
+    // A blinking caption stays where the paint routine laid it out: placed outside the area it
+    // would blink unseen.
+    if (block_.marqueeStyle == Blinking) {
+        FireMarqueeCycleBegin();
+        return;
+    }
     const RECT& area = marqueeArea_;
     RECT& text = textRect_;
     const bool bouncing = block_.marqueeStyle == Bouncing;

@@ -135,7 +135,12 @@ void RenderBitmap(HDC dc, IPicture* picture, const RECT* cellRect, Placement at,
     } else {
         SelectedObject frameBitmap(frameDc.Get(), bitmap);
         SelectedPalette framePalette(frameDc.Get(), palette);
+        // A shrunk picture keeps its colours: the target's stretch mode may be one that blends pixels
+        // into black.
+        const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, at.x, at.y, at.w, at.h, frameDc.Get(), frameX, 0, frameWidth, frameHeight, SRCCOPY);
+        if (previousMode != 0)
+            SetStretchBltMode(dc, previousMode);
         if (effect == InvertedPicture)
             InvertRect(dc, cellRect);
     }

@@ -94,3 +94,52 @@ TEST_F(ControlBasePaintTest, ATransparentControlDrawsOverWhatLiesUnderIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ControlBasePaintTest, ABackColourOfAnUnknownSystemColourFillsAsTheDrawingKitResolvesIt)
+{
+    // 0x80000040 names no system colour: the kit's rule gives black, never the canvas left showing.
+    ASSERT_EQ(control->put_BackColor(0x80000040), S_OK);
+    Canvas canvas;
+    ASSERT_EQ(Draw(canvas), S_OK);
+    EXPECT_EQ(canvas.At(15, 12), GetSysColor(0x40));
+    EXPECT_NE(canvas.At(15, 12), Underneath);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlBasePaintTest, AMetafileGetsTheControlAsADeviceIndependentBitmap)
+{
+    HDC reference = GetDC(nullptr);
+    HDC recorder = CreateEnhMetaFileA(reference, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, reference);
+    ASSERT_NE(recorder, nullptr);
+    const RECT bounds = {0, 0, 20, 15};
+    EXPECT_EQ(control->DrawToMetafile(recorder, &bounds), S_OK);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+    // What it holds is a picture of the control: replayed, its back colour and its mark.
+    bool bitmapRecord = false;
+    EnumEnhMetaFile(
+        nullptr, metafile,
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) -> int {
+            if (record->iType == EMR_STRETCHDIBITS || record->iType == EMR_SETDIBITSTODEVICE ||
+                record->iType == EMR_BITBLT || record->iType == EMR_STRETCHBLT)
+                *reinterpret_cast<bool*>(found) = true;
+            return 1;
+        },
+        &bitmapRecord, nullptr);
+    EXPECT_TRUE(bitmapRecord);
+    Canvas canvas;
+    const RECT target = {0, 0, 20, 15};
+    ASSERT_TRUE(PlayEnhMetaFile(canvas.Dc(), metafile, &target));
+    EXPECT_EQ(canvas.At(10, 10), GreenBack);
+    EXPECT_EQ(canvas.At(1, 1), QvTestMarkColor);
+    EXPECT_EQ(canvas.At(30, 25), Underneath);
+    DeleteEnhMetaFile(metafile);
+}
+
+} // namespace

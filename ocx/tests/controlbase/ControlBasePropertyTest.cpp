@@ -405,3 +405,112 @@ TEST_F(ControlInstanceListTest, AControlInTheMiddleLeavesTheOthersLinked)
 }
 
 } // namespace
+
+namespace {
+
+VARIANT DecimalOf(const wchar_t* text)
+{
+    VARIANT value;
+    VariantInit(&value);
+    VARIANT source;
+    VariantInit(&source);
+    source.vt = VT_BSTR;
+    source.bstrVal = SysAllocString(text);
+    EXPECT_EQ(VariantChangeType(&value, &source, 0, VT_DECIMAL), S_OK);
+    VariantClear(&source);
+    return value;
+}
+
+TEST_F(ControlBasePropertyTest, EveryDifferentDecimalTagIsAChange)
+{
+    CountingPropertyNotifySink sink;
+    NotifyConnection connection(control.get(), &sink);
+    VARIANT one = DecimalOf(L"1");
+    ASSERT_EQ(control->put_TagVariant(one), S_OK);
+    control->SetDirty(false);
+    sink.changed.clear();
+    // Sign, scale and the high word all make another value.
+    for (const wchar_t* text : {L"-1", L"0.0000000001", L"18446744073709551617"}) {
+        SCOPED_TRACE(testing::Message() << "Tag " << text);
+        VARIANT value = DecimalOf(text);
+        ASSERT_EQ(control->put_TagVariant(value), S_OK);
+        VARIANT read;
+        VariantInit(&read);
+        ASSERT_EQ(control->get_TagVariant(&read), S_OK);
+        EXPECT_EQ(VarCmp(&read, &value, LOCALE_USER_DEFAULT, 0), VARCMP_EQ);
+        EXPECT_TRUE(control->IsDirty());
+        EXPECT_EQ(sink.changed.size(), 1u);
+        control->SetDirty(false);
+        sink.changed.clear();
+        // The same value again is no change.
+        ASSERT_EQ(control->put_TagVariant(value), S_OK);
+        EXPECT_FALSE(control->IsDirty());
+        EXPECT_TRUE(sink.changed.empty());
+        VariantClear(&read);
+        VariantClear(&value);
+    }
+    VariantClear(&one);
+}
+
+// Answers IPictureDisp but not IPicture.
+class DispatchOnlyPicture final : public IPictureDisp {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        *object = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IDispatch && riid != IID_IPictureDisp)
+            return E_NOINTERFACE;
+        *object = static_cast<IPictureDisp*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
+    STDMETHODIMP_(ULONG) Release() override { return --references; }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { *count = 0; return S_OK; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+    ULONG references = 0;
+};
+
+TEST_F(ControlBasePropertyTest, ARefusedPictureLeavesThePictureAsItWas)
+{
+    IPictureDisp* picture = NewBitmapPicture();
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(control->put_Picture(picture), S_OK);
+    ASSERT_EQ(control->put_PictureFrames(4), S_OK);
+    control->SetDirty(false);
+    DispatchOnlyPicture foreign;
+    EXPECT_EQ(control->put_Picture(&foreign), InvalidPropertyValue);
+    EXPECT_EQ(foreign.references, 0u);
+    IPictureDisp* held = nullptr;
+    ASSERT_EQ(control->get_Picture(&held), S_OK);
+    EXPECT_NE(held, nullptr);
+    if (held != nullptr)
+        held->Release();
+    short frames = 0;
+    ASSERT_EQ(control->get_PictureFrames(&frames), S_OK);
+    EXPECT_EQ(frames, 4);
+    EXPECT_NE(control->CommonState().flags & CommonStateBlock::PicturePresent, 0);
+    EXPECT_FALSE(control->IsDirty());
+    picture->Release();
+}
+
+TEST_F(ControlBasePropertyTest, ACaptionLongerThanAStreamCanHoldIsRefused)
+{
+    const std::wstring longest(32767, L'a');
+    BSTR text = SysAllocString(longest.c_str());
+    EXPECT_EQ(control->put_Caption(text), S_OK);
+    SysFreeString(text);
+    const std::wstring tooLong(32768, L'b');
+    text = SysAllocString(tooLong.c_str());
+    EXPECT_EQ(control->put_Caption(text), InvalidPropertyValue);
+    SysFreeString(text);
+    EXPECT_EQ(control->Caption().Length(), 32767u);
+    EXPECT_EQ(control->Caption().Text()[0], 'a');
+}
+
+} // namespace
