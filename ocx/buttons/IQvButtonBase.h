@@ -146,12 +146,6 @@ protected:
     ButtonStateBlock& MutableButtonState() { return button_; }
 
 private:
-    struct PictureSize {
-        SIZE size;
-        bool found;
-    };
-    // The size a picture takes on the screen (a bitmap's width divided among its frames).
-    static SIZE PicturePixels(IPicture* picture, int frames);
     ButtonFrame Frame();
     bool DisplayAsDefault();
     bool Focused();

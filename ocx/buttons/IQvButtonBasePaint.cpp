@@ -3,7 +3,6 @@
 #include "IQvButtonBase.h"
 
 #include "ButtonFace.h"
-#include "Himetric.h"
 #include "PictureRendering.h"
 
 #include <algorithm>
@@ -70,26 +69,6 @@ RECT IQvButtonBase::InnerRect()
     return InnerRectangle(client, Frame());
 }
 
-SIZE IQvButtonBase::PicturePixels(IPicture* picture, int frames)
-{
-    SIZE size = {0, 0};
-    const short type = TypeOf(picture);
-    if (type == PICTYPE_ICON) {
-        size.cx = GetSystemMetrics(SM_CXICON);
-        size.cy = GetSystemMetrics(SM_CYICON);
-        return size;
-    }
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    if (picture == nullptr || FAILED(picture->get_Width(&width)) || FAILED(picture->get_Height(&height)))
-        return size;
-    size.cx = HimetricToPixelsAt(width, ScreenDotsPerInchX());
-    size.cy = HimetricToPixelsAt(height, ScreenDotsPerInchY());
-    if (type == PICTYPE_BITMAP && frames > 1)
-        size.cx /= frames;
-    return size;
-}
-
 bool IQvButtonBase::ButtonToPictureSize(SIZEL* size)
 {
     if (button_.autoSize != 2 || !Caption().IsEmpty())
@@ -110,7 +89,7 @@ bool IQvButtonBase::ButtonToPictureSize(SIZEL* size)
     for (const auto& entry : pictures) {
         if (entry.picture == nullptr)
             continue;
-        const SIZE pixels = PicturePixels(entry.picture, entry.frames);
+        const SIZE pixels = GetPictureFrameSize(entry.picture, entry.frames);
         largest.cx = std::max(largest.cx, pixels.cx);
         largest.cy = std::max(largest.cy, pixels.cy);
         found = true;
@@ -198,7 +177,7 @@ void IQvButtonBase::LayOut()
         drawState_ &= ~StateMetafilePicture;
     const CommonStateBlock& common = CommonState();
     PictureLayoutInput input = {inner,
-                                PicturePixels(picture, frames),
+                                GetPictureFrameSize(picture, frames),
                                 button_.pictureAlignment,
                                 button_.alignment,
                                 IsMetafileType(type),
@@ -324,9 +303,11 @@ HRESULT IQvButtonBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
 {
     if (dc == nullptr || bounds == nullptr)
         return E_INVALIDARG;
+    // A metafile keeps device-independent bitmaps only: the common base draws the control for it.
+    if (IsMetafileDc(dc))
+        return DrawToMetafile(dc, bounds);
     const bool design = DesignMode();
-    // A metafile records the drawing as it is made; there is nothing to copy from.
-    const bool direct = IsMetafileDc(dc);
+    const bool direct = false;
     const bool hasPicture = CurrentPicture(nullptr) != nullptr;
     if (design || layoutWanted_ || (hasPicture && IsRectEmpty(&PictureRect())) ||
         (!Caption().IsEmpty() && IsRectEmpty(&captionArea_))) {
