@@ -474,3 +474,65 @@ TEST_F(ButtonHostedTest, RibbonDrawsTheAmpersandAndCommandUnderlines)
     EXPECT_GT(commandMnemonic.bottom, commandPlain.bottom);
     EXPECT_GT(commandMnemonic.count, commandPlain.count);
 }
+
+// ---- What the host's handlers may do ----
+
+namespace {
+
+// Makes a control on a thread of its own, which needs the library's lock for its list of controls.
+DWORD WINAPI MakeControlElsewhere(void*)
+{
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
+    IUnknown* made = nullptr;
+    CLSID clsid = {};
+    HRESULT hr = CLSIDFromProgID(L"Plyx.QvCommand", &clsid);
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&made));
+    if (made != nullptr)
+        made->Release();
+    CoUninitialize();
+    return SUCCEEDED(hr) ? 0 : 2;
+}
+
+} // namespace
+
+TEST_F(ButtonHostedTest, ClickHandlersOfReleasedMembersRunOutsideTheLibraryLock)
+{
+    ControlSite& first = HostRibbon("RibbonA", 10, 8, false, true);
+    ControlSite& second = HostRibbon("RibbonB", 90, 8, false, false);
+    (void)first;
+    // The released member's handler waits for another thread that needs the library's lock.
+    DWORD waited = WAIT_FAILED;
+    onEvent_ = [&waited](const korvane::activex::ControlEvent& event) {
+        if (event.controlName != "RibbonA" || event.eventName != "Click")
+            return;
+        HANDLE thread = CreateThread(nullptr, 0, MakeControlElsewhere, nullptr, 0, nullptr);
+        if (thread == nullptr)
+            return;
+        waited = WaitForSingleObject(thread, 5000);
+        CloseHandle(thread);
+    };
+    ASSERT_EQ(second.SetProperty(ValueDispid, Variant::Bool(true)), S_OK);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the handler ran under the library's lock";
+    EXPECT_EQ(ClicksOf("RibbonA"), (std::vector<long>{0}));
+}
+
+TEST_F(ButtonHostedTest, TurningAutoRepeatOffWhileHeldStopsTheRepeats)
+{
+    ControlSite& go = HostCommand("  AutoRepeat True\n");
+    Pump(100);
+    HWND window = go.Window();
+    MovePointer(window, 50, 15);
+    PressLeftButton();
+    Pump(800);
+    ASSERT_GE(CountClicks("Go"), 1);
+    ASSERT_EQ(go.SetProperty(55, Variant::Bool(false)), S_OK);
+    const int atStop = CountClicks("Go");
+    Pump(500);
+    EXPECT_EQ(CountClicks("Go"), atStop);
+    // The press itself still ends in an ordinary click.
+    ReleaseLeftButton();
+    Pump(50);
+    EXPECT_EQ(CountClicks("Go"), atStop + 1);
+}
