@@ -3,6 +3,7 @@
 #include "ButtonInput.h"
 #include "ButtonTestSupport.h"
 #include "RecordingContainer.h"
+#include "testing/HostWindow.h"
 
 #include <Plyx.h>
 
@@ -194,4 +195,47 @@ TEST(ButtonWindowRouteTest, GroupAllowAllUpTravelsByMessage)
     EXPECT_EQ(GetLong(joining.control.Get(), L"GroupAllowAllUp"), 0);
     // Each ribbon window carries its group number.
     EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropA(joining.window, "QvRIOCX")), 6);
+}
+
+TEST(ButtonDefaultLookTest, TheContainersDefaultButtonGetsTheDefaultRing)
+{
+    struct Case {
+        short style;
+        bool isDefault;
+        COLORREF top[3];  // rows 0, 1 and 2 at the middle of the top edge
+    };
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const Case cases[] = {
+        {2, false, {frame, highlight, highlight}},
+        {2, true, {frame, frame, highlight}},
+        {1, false, {GetSysColor(COLOR_3DLIGHT), highlight, GetSysColor(COLOR_BTNFACE)}},
+        {1, true, {RGB(0, 0, 0), GetSysColor(COLOR_3DLIGHT), highlight}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(::testing::Message() << "style " << row.style << " default " << row.isDefault);
+        RecordingContainer container(true);
+        container.options.offerWindowless = false;
+        container.SetAmbientBool(DISPID_AMBIENT_DISPLAYASDEFAULT, row.isDefault);
+        Ref<IDispatch> command = CreateByProgId(L"Plyx.QvCommand");
+        ASSERT_TRUE(command);
+        Ref<IOleObject> object;
+        ASSERT_EQ(command->QueryInterface(IID_IOleObject, object.PutVoid()), S_OK);
+        ASSERT_EQ(object->SetClientSite(&container), S_OK);
+        ASSERT_EQ(InitNew(command.Get()), S_OK);
+        ASSERT_EQ(PutShort(command.Get(), L"ButtonStyle", row.style), S_OK);
+        ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &container, 0, container.Window(), nullptr), S_OK);
+        HWND window = nullptr;
+        Ref<IOleWindow> ownWindow;
+        ASSERT_EQ(command->QueryInterface(IID_IOleWindow, ownWindow.PutVoid()), S_OK);
+        ownWindow->GetWindow(&window);
+        ASSERT_NE(window, nullptr);
+        Pump(150);
+        const auto picture = korvane::activex::testing::CaptureClientArea(window);
+        ASSERT_GT(picture.width, 50);
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(picture.At(picture.width / 2, y), row.top[y]) << "row " << y;
+        object->Close(OLECLOSE_NOSAVE);
+        object->SetClientSite(nullptr);
+    }
 }
