@@ -111,6 +111,15 @@ TEST_F(ControlBasePaintTest, ABackColourOfAnUnknownSystemColourFillsAsTheDrawing
 
 namespace {
 
+// Sets the bool at `found` when the record carries a bitmap.
+int CALLBACK NoteBitmapRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found)
+{
+    if (record->iType == EMR_STRETCHDIBITS || record->iType == EMR_SETDIBITSTODEVICE || record->iType == EMR_BITBLT ||
+        record->iType == EMR_STRETCHBLT)
+        *reinterpret_cast<bool*>(found) = true;
+    return 1;
+}
+
 TEST_F(ControlBasePaintTest, AMetafileGetsTheControlAsADeviceIndependentBitmap)
 {
     HDC reference = GetDC(nullptr);
@@ -123,15 +132,7 @@ TEST_F(ControlBasePaintTest, AMetafileGetsTheControlAsADeviceIndependentBitmap)
     ASSERT_NE(metafile, nullptr);
     // What it holds is a picture of the control: replayed, its back colour and its mark.
     bool bitmapRecord = false;
-    EnumEnhMetaFile(
-        nullptr, metafile,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) -> int {
-            if (record->iType == EMR_STRETCHDIBITS || record->iType == EMR_SETDIBITSTODEVICE ||
-                record->iType == EMR_BITBLT || record->iType == EMR_STRETCHBLT)
-                *reinterpret_cast<bool*>(found) = true;
-            return 1;
-        },
-        &bitmapRecord, nullptr);
+    EnumEnhMetaFile(nullptr, metafile, NoteBitmapRecord, &bitmapRecord, nullptr);
     EXPECT_TRUE(bitmapRecord);
     Canvas canvas;
     const RECT target = {0, 0, 20, 15};

@@ -3,6 +3,7 @@
 #include "HostedQvControl.h"
 #include "MemoryPropertyBag.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -172,6 +173,70 @@ TEST_F(ControlBaseWindowTest, AWindowlessRepaintDrawsThroughTheContainersDc)
     EXPECT_EQ(ScreenPixel(container.Window(), place.left + 1, place.top + 1), QvTestMarkColor);
     Close();
     control->ControlRow().windowlessAllowed = 0;
+}
+
+// A 4 x 2 bitmap of 8 bits with a palette of four colours, as a picture that owns both.
+IPictureDisp* PalettedPicture()
+{
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[4];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = 4;
+    info.header.biHeight = 2;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 8;
+    info.header.biClrUsed = 4;
+    const RGBQUAD colors[4] = {{0, 0, 200, 0}, {0, 200, 0, 0}, {200, 0, 0, 0}, {90, 90, 90, 0}};
+    std::copy(colors, colors + 4, info.colors);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr)
+        return nullptr;
+    auto* pixels = static_cast<BYTE*>(bits);
+    for (int i = 0; i < 8; ++i)
+        pixels[i] = static_cast<BYTE>(i % 4);
+    std::vector<BYTE> memory(sizeof(LOGPALETTE) + 4 * sizeof(PALETTEENTRY));
+    auto* description = reinterpret_cast<LOGPALETTE*>(memory.data());
+    description->palVersion = 0x300;
+    description->palNumEntries = 4;
+    for (int i = 0; i < 4; ++i)
+        description->palPalEntry[i] = {colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    PICTDESC picture = {};
+    picture.cbSizeofstruct = sizeof picture;
+    picture.picType = PICTYPE_BITMAP;
+    picture.bmp.hbitmap = bitmap;
+    picture.bmp.hpal = CreatePalette(description);
+    IPictureDisp* result = nullptr;
+    OleCreatePictureIndirect(&picture, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&result));
+    return result;
+}
+
+// Wine shows no palette display, not even on an 8-bit virtual screen: here the true-colour half runs.
+TEST_F(ControlBaseWindowTest, OnAPaletteDisplayABitmapPictureIsMadeAgainInTheSystemPalette)
+{
+    HDC screen = GetDC(nullptr);
+    const bool paletteDisplay = GetDeviceCaps(screen, NUMCOLORS) > 0 && (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+    IPictureDisp* picture = PalettedPicture();
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(control->put_Picture(picture), S_OK);
+    IPicture* given = nullptr;
+    ASSERT_EQ(picture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&given)), S_OK);
+    if (paletteDisplay) {
+        // A bitmap of the display's own, drawn through the system palette.
+        EXPECT_NE(control->Picture(), given);
+        short type = PICTYPE_NONE;
+        ASSERT_NE(control->Picture(), nullptr);
+        ASSERT_EQ(control->Picture()->get_Type(&type), S_OK);
+        EXPECT_EQ(type, PICTYPE_BITMAP);
+    } else {
+        EXPECT_EQ(control->Picture(), given) << "a true-colour display keeps the picture as it was given";
+    }
+    given->Release();
+    picture->Release();
 }
 
 class ProbeDropTarget final : public IDropTarget {
