@@ -536,3 +536,50 @@ TEST_F(ButtonHostedTest, TurningAutoRepeatOffWhileHeldStopsTheRepeats)
     Pump(50);
     EXPECT_EQ(CountClicks("Go"), atStop + 1);
 }
+
+TEST_F(ButtonHostedTest, ActiveBordersShowUnderTheMouse)
+{
+    MovePointer(window_->Handle(), 315, 195);
+    ControlSite& ribbon = Host(std::string("activex Hover {\n  clsid \"") + RibbonClsid +
+                               "\"\n  rect 10 10 70 30\n  ButtonStyle 3\n}");
+    Pump(150);
+    HWND window = ribbon.Window();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(korvane::activex::testing::CaptureClientArea(window).At(35, 0), face);
+    MovePointer(window, 35, 15);
+    Pump(150);
+    const auto hovered = korvane::activex::testing::CaptureClientArea(window);
+    EXPECT_EQ(hovered.At(35, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(hovered.At(35, 29), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(EventsNamed("MouseEnter").size(), 1u);
+    MovePointer(window_->Handle(), 315, 195);
+    Pump(300);
+    EXPECT_EQ(korvane::activex::testing::CaptureClientArea(window).At(35, 0), face);
+    EXPECT_EQ(EventsNamed("MouseExit").size(), 1u);
+}
+
+TEST_F(ButtonHostedTest, RunTimeOnlyMembersRefuseInDesignMode)
+{
+    korvane::activex::AmbientSettings design;
+    design.userMode = false;
+    korvane::activex::ControlContainer designer(window_->Handle(), [](const korvane::activex::ControlEvent&) {},
+                                                design);
+    const auto description = korvane::forms::ParseFormDescription(
+        std::string("form Design {\n  activex Go {\n    clsid \"") + CommandClsid +
+        "\"\n    rect 10 10 70 30\n  }\n  activex Toggle {\n    clsid \"" + RibbonClsid +
+        "\"\n    rect 90 10 70 30\n  }\n}\n");
+    ControlSite& command = designer.Add(description.children[0]);
+    ControlSite& ribbon = designer.Add(description.children[1]);
+    Variant value;
+    std::string problem;
+    // The site reports the control's own error code.
+    const HRESULT unavailable = static_cast<HRESULT>(0x800A018A);
+    EXPECT_EQ(command.GetProperty(ValueDispid, value, &problem), unavailable);
+    EXPECT_EQ(problem, "Property unavailable at design time");
+    problem.clear();
+    EXPECT_EQ(ribbon.GetProperty(29, value, &problem), unavailable);  // PictureUp
+    EXPECT_EQ(problem, "Property unavailable at design time");
+    // The ribbon's Value is a design-time property.
+    EXPECT_EQ(ribbon.GetProperty(ValueDispid, value), S_OK);
+    designer.Unload();
+}
