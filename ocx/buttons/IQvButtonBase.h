@@ -147,7 +147,9 @@ protected:
 
 private:
     ButtonFrame Frame();
+    // The container's DisplayAsDefault ambient as the last paint read it (a command button only).
     bool DisplayAsDefault();
+    void ReadDisplayAsDefault();
     bool Focused();
     // AutoSize 2: the size the pictures ask for, or false when it does not apply.
     bool ButtonToPictureSize(SIZEL* size);
@@ -173,6 +175,7 @@ private:
     RECT captionArea_ = {};
     RECT textBox_ = {};
     bool layoutWanted_ = true;
+    bool displayAsDefault_ = false;
 };
 
 } // namespace plyx

@@ -45,10 +45,14 @@ bool IsMetafileDc(HDC dc)
 
 bool IQvButtonBase::DisplayAsDefault()
 {
-    if (!command_)
-        return false;
+    return displayAsDefault_;
+}
+
+void IQvButtonBase::ReadDisplayAsDefault()
+{
     VARIANT_BOOL isDefault = VARIANT_FALSE;
-    return GetAmbientProperty(DISPID_AMBIENT_DISPLAYASDEFAULT, VT_BOOL, &isDefault) && isDefault != VARIANT_FALSE;
+    displayAsDefault_ = command_ && GetAmbientProperty(DISPID_AMBIENT_DISPLAYASDEFAULT, VT_BOOL, &isDefault) &&
+                        isDefault != VARIANT_FALSE;
 }
 
 bool IQvButtonBase::Focused()
@@ -308,6 +312,11 @@ HRESULT IQvButtonBase::OnDraw(DWORD, HDC dc, const RECT* bounds, const RECT*, HD
         return DrawToMetafile(dc, bounds);
     const bool design = DesignMode();
     const bool direct = false;
+    // A command button is drawn as the default button when its container says so; read once a paint.
+    const bool wasDefault = displayAsDefault_;
+    ReadDisplayAsDefault();
+    if (displayAsDefault_ != wasDefault)
+        layoutWanted_ = true;
     const bool hasPicture = CurrentPicture(nullptr) != nullptr;
     if (design || layoutWanted_ || (hasPicture && IsRectEmpty(&PictureRect())) ||
         (!Caption().IsEmpty() && IsRectEmpty(&captionArea_))) {
