@@ -1,6 +1,7 @@
 // The two push buttons as a script sees them: made by ProgID, their members read and written by
 // name, their range errors, their persisted bytes and property bags, and loads of damaged state.
 #include "ButtonTestSupport.h"
+#include "CategorizeProperties.h"
 #include "MemoryPropertyBag.h"
 
 #include <Plyx.h>
@@ -548,4 +549,57 @@ TEST_F(ButtonAutomationTest, AboutBoxIsShownAndClosed)
         EXPECT_NE(g_aboutBoxText.find(L"ActivePlyx"), std::wstring::npos) << std::string(g_aboutBoxText.begin(), g_aboutBoxText.end());
         EXPECT_NE(g_aboutBoxText.find(L"2.0"), std::wstring::npos);
     }
+}
+
+namespace {
+
+// {4D07FC10-F931-11CE-B001-00AA006884E5}
+const IID CategorizePropertiesIid = {0x4D07FC10, 0xF931, 0x11CE, {0xB0, 0x01, 0x00, 0xAA, 0x00, 0x68, 0x84, 0xE5}};
+
+} // namespace
+
+TEST_F(ButtonAutomationTest, PropertyBrowsersGetTheButtonsCategoriesAndAlignments)
+{
+    struct Category {
+        const wchar_t* progId;
+        DISPID dispid;
+        PROPCAT category;
+    };
+    const Category categories[] = {
+        {RibbonProgId, 0, PROPCAT_Misc},          {RibbonProgId, 7, PROPCAT_Appearance},
+        {CommandProgId, 13, PROPCAT_Appearance},  {CommandProgId, -500, PROPCAT_Appearance},
+        {RibbonProgId, 27, 101},                  {CommandProgId, 53, 101},
+        {RibbonProgId, 24, PROPCAT_Misc},         {RibbonProgId, 25, PROPCAT_Behavior},
+        {RibbonProgId, 57, 101},                  {CommandProgId, 55, PROPCAT_Behavior},
+        {CommandProgId, 9, PROPCAT_Font},  // the common level's
+    };
+    for (const Category& row : categories) {
+        SCOPED_TRACE(::testing::Message() << "DISPID " << row.dispid);
+        Ref<IDispatch> control = NewControl(row.progId);
+        Ref<ICategorizeProperties> categorize;
+        ASSERT_EQ(control->QueryInterface(CategorizePropertiesIid, categorize.PutVoid()), S_OK);
+        PROPCAT category = 0;
+        EXPECT_EQ(categorize->MapPropertyToCategory(row.dispid, &category), S_OK);
+        EXPECT_EQ(category, row.category);
+    }
+
+    // Alignment offers the caption's nine placements of the type library's enumeration.
+    Ref<IDispatch> command = NewControl(CommandProgId);
+    Ref<IPerPropertyBrowsing> browsing;
+    ASSERT_EQ(command->QueryInterface(IID_IPerPropertyBrowsing, browsing.PutVoid()), S_OK);
+    CALPOLESTR strings = {};
+    CADWORD cookies = {};
+    ASSERT_EQ(browsing->GetPredefinedStrings(7, &strings, &cookies), S_OK);
+    ASSERT_EQ(strings.cElems, 9u);
+    EXPECT_STREQ(strings.pElems[0], L"0 - Left Top");
+    EXPECT_STREQ(strings.pElems[8], L"8 - Center Bottom");
+    VARIANT value;
+    VariantInit(&value);
+    EXPECT_EQ(browsing->GetPredefinedValue(7, cookies.pElems[4], &value), S_OK);
+    EXPECT_EQ(value.vt, VT_I2);
+    EXPECT_EQ(value.iVal, 4);
+    for (ULONG i = 0; i < strings.cElems; ++i)
+        CoTaskMemFree(strings.pElems[i]);
+    CoTaskMemFree(strings.pElems);
+    CoTaskMemFree(cookies.pElems);
 }
