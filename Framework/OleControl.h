@@ -70,6 +70,8 @@ public:
     virtual BOOL AfterCreateWindow();
     virtual BOOL OnGetRect(DWORD aspect, RECT* pixels);
     virtual HRESULT OnSetClientSite();
+    // After the framework's handling of IOleControl::OnMnemonic (the control is UI-activated).
+    virtual void OnMnemonic(MSG* message);
     virtual HRESULT LoadBinaryState(IStream* stream) = 0;
     virtual HRESULT SaveBinaryState(IStream* stream) = 0;
     virtual HRESULT LoadTextState(IPropertyBag* bag, IErrorLog* errorLog) = 0;

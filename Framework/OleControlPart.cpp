@@ -11,10 +11,14 @@ HRESULT STDMETHODCALLTYPE OleControl::OleControlPart::GetControlInfo(CONTROLINFO
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE OleControl::OleControlPart::OnMnemonic(MSG*)
+HRESULT STDMETHODCALLTYPE OleControl::OleControlPart::OnMnemonic(MSG* message)
 {
-    return control.InPlaceActivate(OLEIVERB_UIACTIVATE);
+    const HRESULT hr = control.InPlaceActivate(OLEIVERB_UIACTIVATE);
+    control.OnMnemonic(message);
+    return hr;
 }
+
+void OleControl::OnMnemonic(MSG*) {}
 
 HRESULT STDMETHODCALLTYPE OleControl::OleControlPart::OnAmbientPropertyChange(DISPID dispid)
 {
