@@ -5,6 +5,7 @@
 #include "ComReference.h"
 #include "ContainerControls.h"
 #include "DispatchByName.h"
+#include "Himetric.h"
 #include "UnitConversions.h"
 
 namespace plyx {
@@ -102,6 +103,15 @@ void QvPanel::MoveTo(LONG width, LONG height)
     RememberPosition();
     RECT rect = {rememberedPosition_.x, rememberedPosition_.y, rememberedPosition_.x + width,
                  rememberedPosition_.y + height};
+    // The new size becomes the extent first, so that the window, the extent and the saved state agree;
+    // the site is then told the new place (placing a control moves it, its extent sizes it).
+    ComReference<IOleObject> object;
+    if (SUCCEEDED(InternalQueryInterface(IID_IOleObject, object.OutVoid()))) {
+        SIZEL pixels = {width, height};
+        SIZEL himetric = {};
+        PixelsToHimetric(&pixels, &himetric);
+        object->SetExtent(DVASPECT_CONTENT, &himetric);
+    }
     ComReference<IOleInPlaceSite> site;
     if (ClientSite() != nullptr && SUCCEEDED(ClientSite()->QueryInterface(IID_IOleInPlaceSite, site.OutVoid())))
         site->OnPosRectChange(&rect);

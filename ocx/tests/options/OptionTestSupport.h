@@ -3,6 +3,7 @@
 // checks that no control and no GDI object outlives its test, streams in memory and a sink that can
 // refuse edits.
 #pragma once
+#include "Himetric.h"
 #include "QvCheck.h"
 #include "QvOption.h"
 #include "RecordingContainer.h"
@@ -117,6 +118,13 @@ protected:
             container_->SetAmbientBool(DISPID_AMBIENT_USERMODE, false);
         ASSERT_EQ(control.template As<IOleObject>(IID_IOleObject)->SetClientSite(container_.get()), S_OK);
         ASSERT_EQ(control.template As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew(), S_OK);
+        // The container places the control in its whole position rectangle; the control's size is its
+        // extent (placing it only moves it), so the extent is made to fit the rectangle first.
+        const RECT& position = container_->options.position;
+        SIZEL pixels = {position.right - position.left, position.bottom - position.top};
+        SIZEL himetric = {};
+        PixelsToHimetric(&pixels, &himetric);
+        ASSERT_EQ(control.template As<IOleObject>(IID_IOleObject)->SetExtent(DVASPECT_CONTENT, &himetric), S_OK);
         sited_ = true;
     }
     void Activate(bool designMode = false, bool visible = false)
