@@ -121,9 +121,10 @@ void IQvBase::BeforeDestroy()
         MouseTracking::SignalExit();
     KillTimers();
     dragDrop_.RegisterDropTarget(false);
-    MouseTracking::EndSession(*this);
     ControlInstanceList::Remove(listNode_);
     listNode_ = nullptr;
+    // Unlisted first: a hook of another thread that found the control under the lock is done with it.
+    MouseTracking::EndSession(*this);
     BrowsableControl::BeforeDestroy();
 }
 

@@ -210,8 +210,8 @@ public:
     void FillBackground(HDC dc, const RECT& rect);
     // The control's rectangle as its paint routine draws it.
     void GetClientRectangle(RECT* rect);
-    // Draws the control into a display bitmap of its extent and copies that to the metafile DC as a
-    // device-independent bitmap (a metafile keeps no device-dependent bitmap).
+    // Draws the control into a display bitmap of the bounds' size and copies that to the metafile DC
+    // as a device-independent bitmap (a metafile keeps no device-dependent bitmap).
     HRESULT DrawToMetafile(HDC dc, const RECT* bounds);
     // The size of one frame of a picture in pixels: icons the system icon size, bitmaps their width
     // divided by the frame count.

@@ -103,8 +103,11 @@ HRESULT IQvBase::DrawToMetafile(HDC dc, const RECT* bounds)
     HDC screen = ::GetDC(nullptr);
     if (screen == nullptr)
         return E_FAIL;
-    const int width = Extent().cx > 0 ? Extent().cx : bounds->right - bounds->left;
-    const int height = Extent().cy > 0 ? Extent().cy : bounds->bottom - bounds->top;
+    // The bitmap has the size the metafile shows the control at, so that it is copied without scaling.
+    const int width = bounds->right - bounds->left;
+    const int height = bounds->bottom - bounds->top;
+    if (width <= 0 || height <= 0)
+        return E_INVALIDARG;
     HRESULT hr = E_OUTOFMEMORY;
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -112,7 +115,10 @@ HRESULT IQvBase::DrawToMetafile(HDC dc, const RECT* bounds)
     if (memory != nullptr && bitmap != nullptr) {
         HGDIOBJ replaced = SelectObject(memory, bitmap);
         SetViewportOrgEx(memory, -bounds->left, -bounds->top, nullptr);
-        hr = OnDraw(DVASPECT_CONTENT, memory, bounds, nullptr, nullptr, FALSE);
+        // Through the view, which takes the area to paint from the memory canvas.
+        const RECTL drawBounds = {bounds->left, bounds->top, bounds->right, bounds->bottom};
+        hr = ViewObjectInterface()->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory, &drawBounds,
+                                         nullptr, nullptr, 0);
         SetViewportOrgEx(memory, 0, 0, nullptr);
         // A metafile keeps device-independent bitmaps only.
         if (SUCCEEDED(hr) && !CopyDcBitmap(dc, memory, bounds, TRUE))

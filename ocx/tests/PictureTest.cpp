@@ -133,6 +133,26 @@ TEST(RenderPictureTest, StretchOffsetAndFrameWrap)
     EXPECT_EQ(whole.Pixel(150, 5), FrameColors[3]);
 }
 
+TEST(RenderPictureTest, AShrunkPictureKeepsItsColoursWhateverTheStretchModeOfTheTarget)
+{
+    // Red and green columns drawn at half their width on a canvas left in the blending mode that
+    // turns shrunk colour pictures dark.
+    ComReference<IPicture> stripes(MakeBitmapPicture(
+        MakeBitmap(4, 1, [](int x, int) { return x % 2 == 0 ? RGB(255, 0, 0) : RGB(0, 255, 0); })));
+    ASSERT_TRUE(stripes);
+    DrawingCanvas canvas(10, 4, Paper);
+    SetStretchBltMode(canvas.Dc(), BLACKONWHITE);
+    const RECT cell = {0, 0, 10, 4};
+    const RECT dest = {0, 0, 2, 1};
+    RenderPicture(canvas.Dc(), stripes.Get(), &cell, &dest, 0, TRUE, FALSE, FALSE, 0, PlainPicture, 0, 1);
+    for (int x = 0; x < 2; ++x) {
+        const COLORREF pixel = canvas.Pixel(x, 0);
+        EXPECT_TRUE(pixel == RGB(255, 0, 0) || pixel == RGB(0, 255, 0)) << "pixel " << x << " is " << std::hex << pixel;
+    }
+    // The target's own mode is put back.
+    EXPECT_EQ(GetStretchBltMode(canvas.Dc()), BLACKONWHITE);
+}
+
 TEST(RenderPictureTest, ClipsToTheDestinationAndPutsTheClipRegionBack)
 {
     ComReference<IPicture> strip = FrameStrip();

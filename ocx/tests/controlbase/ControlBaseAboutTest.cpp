@@ -28,8 +28,9 @@ bool SameEntries(const std::vector<ACCEL>& found, const std::vector<ACCEL>& expe
 std::vector<ACCEL> EntriesOf(HACCEL table, int count)
 {
     std::vector<ACCEL> entries(count);
-    if (count > 0)
+    if (count > 0) {
         EXPECT_EQ(CopyAcceleratorTableA(table, entries.data(), count), count);
+    }
     return entries;
 }
 
@@ -94,6 +95,18 @@ TEST_F(ControlBaseAboutTest, GetControlInfoAnswersTheCaptionsAccelerator)
     EXPECT_EQ(info.hAccel, nullptr);
 }
 
+// Stores the first shown dialog box of the thread into the std::atomic<HWND> at `found`.
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+        reinterpret_cast<std::atomic<HWND>*>(found)->store(window);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 std::string TextOf(HWND window)
 {
     char text[128] = {};
@@ -109,26 +122,25 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
     std::atomic<HWND> box{nullptr};
     std::string product;
     HWND owner = nullptr;
+    int makerPixels = 0;
     // The driver finds the box of this thread, reads it and closes it as its OK button would.
     std::thread driver([&] {
         for (int tries = 0; tries < 500 && box == nullptr; ++tries) {
-            EnumThreadWindows(
-                thread,
-                [](HWND window, LPARAM found) {
-                    char name[16] = {};
-                    GetClassNameA(window, name, sizeof name);
-                    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
-                        reinterpret_cast<std::atomic<HWND>*>(found)->store(window);
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&box));
+            EnumThreadWindows(thread, FindShownDialog, reinterpret_cast<LPARAM>(&box));
             Sleep(10);
         }
         if (box != nullptr) {
             product = TextOf(GetDlgItem(box, IDC_ABOUT_PRODUCT));
             owner = GetWindow(box, GW_OWNER);
+            // The maker's name is drawn in blue in the header, as the screen shows it.
+            Sleep(300);
+            RECT header = {};
+            GetWindowRect(GetDlgItem(box, IDC_ABOUT_HEADER), &header);
+            HDC screen = GetDC(nullptr);
+            for (int y = header.top; y < header.bottom; ++y)
+                for (int x = header.left; x < header.right; ++x)
+                    makerPixels += GetPixel(screen, x, y) == RGB(0, 0, 255);
+            ReleaseDC(nullptr, screen);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     });
@@ -145,6 +157,7 @@ TEST_F(ControlBaseAboutTest, AboutBoxByNameShowsTheBoxOwnedByTheContainer)
     ASSERT_NE(box.load(), nullptr) << "no about box came up";
     EXPECT_EQ(product, "ActivePlyx 2.0");
     EXPECT_EQ(owner, container.Window());
+    EXPECT_GT(makerPixels, 20);
     EXPECT_FALSE(IsWindow(box));
     // The container's frame heard that a modal box ran, and that it ended.
     EXPECT_EQ(container.CountCalls("Frame.EnableModeless(0)"), 1);

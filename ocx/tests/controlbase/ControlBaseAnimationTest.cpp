@@ -219,6 +219,26 @@ TEST_F(ControlBaseAnimationTest, ThePictureTimerRunsOnlyForAnAnimatedStrip)
     strip->Release();
 }
 
+TEST_F(ControlBaseAnimationTest, ARealPictureTimerShowsEveryFrameInTurn)
+{
+    IPictureDisp* strip = StripPicture(32);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_EQ(control->put_PictureAnimationDelay(15), S_OK);
+    ASSERT_EQ(control->put_Picture(strip), S_OK);
+    ASSERT_EQ(control->put_PictureFrames(4), S_OK);
+    std::vector<LONG> seen;
+    ASSERT_TRUE(PumpUntil([&] {
+        if (seen.empty() || seen.back() != control->FrameCounter())
+            seen.push_back(control->FrameCounter());
+        return seen.size() >= 6;
+    }));
+    // Each tick shows the next frame, and after the last comes the first.
+    for (size_t i = 1; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], (seen[i - 1] + 1) % 4) << "step " << i;
+    ASSERT_EQ(control->put_Picture(nullptr), S_OK);
+    strip->Release();
+}
+
 TEST(ControlBaseDesignModeAnimationTest, NothingMovesInDesignMode)
 {
     RecordingContainer container;

@@ -108,3 +108,39 @@ TEST_F(ControlBasePaintTest, ABackColourOfAnUnknownSystemColourFillsAsTheDrawing
 }
 
 } // namespace
+
+namespace {
+
+// Sets the bool at `found` when the record carries a bitmap.
+int CALLBACK NoteBitmapRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found)
+{
+    if (record->iType == EMR_STRETCHDIBITS || record->iType == EMR_SETDIBITSTODEVICE || record->iType == EMR_BITBLT ||
+        record->iType == EMR_STRETCHBLT)
+        *reinterpret_cast<bool*>(found) = true;
+    return 1;
+}
+
+TEST_F(ControlBasePaintTest, AMetafileGetsTheControlAsADeviceIndependentBitmap)
+{
+    HDC reference = GetDC(nullptr);
+    HDC recorder = CreateEnhMetaFileA(reference, nullptr, nullptr, nullptr);
+    ReleaseDC(nullptr, reference);
+    ASSERT_NE(recorder, nullptr);
+    const RECT bounds = {0, 0, 20, 15};
+    EXPECT_EQ(control->DrawToMetafile(recorder, &bounds), S_OK);
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+    // What it holds is a picture of the control: replayed, its back colour and its mark.
+    bool bitmapRecord = false;
+    EnumEnhMetaFile(nullptr, metafile, NoteBitmapRecord, &bitmapRecord, nullptr);
+    EXPECT_TRUE(bitmapRecord);
+    Canvas canvas;
+    const RECT target = {0, 0, 20, 15};
+    ASSERT_TRUE(PlayEnhMetaFile(canvas.Dc(), metafile, &target));
+    EXPECT_EQ(canvas.At(10, 10), GreenBack);
+    EXPECT_EQ(canvas.At(1, 1), QvTestMarkColor);
+    EXPECT_EQ(canvas.At(30, 25), Underneath);
+    DeleteEnhMetaFile(metafile);
+}
+
+} // namespace

@@ -28,12 +28,10 @@ HRESULT STDMETHODCALLTYPE RecordingEventSink::Invoke(DISPID dispid, REFIID, LCID
     return S_OK;
 }
 
-EventConnection::EventConnection(QvTestControl* control, IDispatch* sink)
+EventConnection::EventConnection(IUnknown* control, IDispatch* sink)
 {
     IConnectionPointContainer* points = nullptr;
-    EXPECT_EQ(control->PrivateUnknown()->QueryInterface(IID_IConnectionPointContainer,
-                                                        reinterpret_cast<void**>(&points)),
-              S_OK);
+    EXPECT_EQ(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)), S_OK);
     if (points == nullptr)
         return;
     EXPECT_EQ(points->FindConnectionPoint(DIID_DQvFrameEvents, &point_), S_OK);

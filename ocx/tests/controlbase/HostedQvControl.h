@@ -41,7 +41,8 @@ private:
 // Connects the sink to the control's event point for the lifetime of the object.
 class EventConnection {
 public:
-    EventConnection(QvTestControl* control, IDispatch* sink);
+    EventConnection(QvTestControl* control, IDispatch* sink) : EventConnection(control->PrivateUnknown(), sink) {}
+    EventConnection(IUnknown* control, IDispatch* sink);
     ~EventConnection();
     EventConnection(const EventConnection&) = delete;
     EventConnection& operator=(const EventConnection&) = delete;
