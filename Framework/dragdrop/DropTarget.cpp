@@ -14,6 +14,11 @@ struct KeyBit {
     short value;
 };
 
+// The State argument of OLEDragOver.
+constexpr short StateEnter = 0;
+constexpr short StateLeave = 1;
+constexpr short StateOver = 2;
+
 const KeyBit ButtonBits[] = {{MK_LBUTTON, 1}, {MK_RBUTTON, 2}, {MK_MBUTTON, 4}};
 const KeyBit ShiftBits[] = {{MK_SHIFT, 1}, {MK_CONTROL, 2}, {MK_ALT, 4}};
 
@@ -95,7 +100,8 @@ void DropTarget::EventPosition(POINTL screen, float* x, float* y) const
     *y = units.y;
 }
 
-DWORD DropTarget::DragOverEvent(DWORD keyState, POINTL point, DWORD offered, short state)
+DWORD DropTarget::FireDragEvent(const EventDescriptor& event, DWORD keyState, const POINTL* point, DWORD offered,
+                                short state)
 {
     // Automatic dropping would be a handler's; the controls have none, so nothing is taken and a
     // source is never told that data it may delete arrived.
@@ -106,9 +112,11 @@ DWORD DropTarget::DragOverEvent(DWORD keyState, POINTL point, DWORD offered, sho
     short shift = ShiftOf(keyState);
     float x = 0;
     float y = 0;
-    EventPosition(point, &x, &y);
+    if (point != nullptr)
+        EventPosition(*point, &x, &y);
     EventData data(manager_->incoming_.Get());
-    manager_->owner_.FireEvent(&OLEDragOverEvent, data.Slot(), &effect, &button, &shift, &x, &y, &state);
+    // OLEDragDrop has no State: the last argument goes unread.
+    manager_->owner_.FireEvent(&event, data.Slot(), &effect, &button, &shift, &x, &y, &state);
     return static_cast<DWORD>(effect) & offered;
 }
 
@@ -128,7 +136,7 @@ HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD keyStat
     const HRESULT hr = QvDataObject::CreateIncoming(*data, *manager_, manager_->incoming_.Out());
     if (FAILED(hr))
         return hr;
-    *effect = DragOverEvent(keyState, point, offered, 0);
+    *effect = FireDragEvent(OLEDragOverEvent, keyState, &point, offered, StateEnter);
     return WindowResult();
 }
 
@@ -143,7 +151,7 @@ HRESULT STDMETHODCALLTYPE DropTarget::DragOver(DWORD keyState, POINTL point, DWO
     const ControlHold hold(manager_->Control());
     // DragLeave reports the buttons of the last move.
     keyState_ = keyState;
-    *effect = DragOverEvent(keyState, point, offered, 2);
+    *effect = FireDragEvent(OLEDragOverEvent, keyState, &point, offered, StateOver);
     return WindowResult();
 }
 
@@ -152,16 +160,8 @@ HRESULT STDMETHODCALLTYPE DropTarget::DragLeave()
     if (manager_ == nullptr)
         return S_OK;
     const ControlHold hold(manager_->Control());
-    if (manager_->GetOLEDropMode() == DragDropManager::DropManual) {
-        LONG effect = DROPEFFECT_NONE;
-        short button = ButtonOf(keyState_);
-        short shift = ShiftOf(keyState_);
-        float x = 0;
-        float y = 0;
-        short state = 1;
-        EventData data(manager_->incoming_.Get());
-        manager_->owner_.FireEvent(&OLEDragOverEvent, data.Slot(), &effect, &button, &shift, &x, &y, &state);
-    }
+    // No effect, the buttons of the last move, no position.
+    FireDragEvent(OLEDragOverEvent, keyState_, nullptr, DROPEFFECT_NONE, StateLeave);
     manager_->incoming_.Reset();
     return S_OK;
 }
@@ -181,18 +181,8 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD keyState, PO
         if (FAILED(hr))
             return hr;
     }
-    if (manager_->GetOLEDropMode() == DragDropManager::DropManual) {
-        LONG dropped = static_cast<LONG>(offered);
-        short button = ButtonOf(keyState);
-        short shift = ShiftOf(keyState);
-        float x = 0;
-        float y = 0;
-        EventPosition(point, &x, &y);
-        EventData dropData(manager_->incoming_.Get());
-        manager_->owner_.FireEvent(&OLEDragDropEvent, dropData.Slot(), &dropped, &button, &shift, &x, &y);
-        // Like the moves, a drop can only take effects away from those offered.
-        *effect = static_cast<DWORD>(dropped) & offered;
-    }
+    // Like the moves, a drop can only take effects away from those offered.
+    *effect = FireDragEvent(OLEDragDropEvent, keyState, &point, offered, StateOver);
     manager_->incoming_.Reset();
     return WindowResult();
 }

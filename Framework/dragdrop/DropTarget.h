@@ -6,6 +6,7 @@
 #include <ole2.h>
 
 class DragDropManager;
+struct EventDescriptor;
 
 class DropTarget final : public IDropTarget {
 public:
@@ -30,8 +31,9 @@ public:
 private:
     ~DropTarget() = default;
 
-    // OLEDragOver with the state (0 enter, 1 leave, 2 over) in manual mode; the effect that remains.
-    DWORD DragOverEvent(DWORD keyState, POINTL point, DWORD offered, short state);
+    // In manual mode, OLEDragOver with the state (0 enter, 1 leave, 2 over) or OLEDragDrop, at the
+    // point (none: 0, 0); the effect that remains of those offered.
+    DWORD FireDragEvent(const EventDescriptor& event, DWORD keyState, const POINTL* point, DWORD offered, short state);
     // The screen point in the container's units: client-relative, HIMETRIC, then the site's own.
     void EventPosition(POINTL screen, float* x, float* y) const;
     // The answer of a call that ends with the control's window gone.
