@@ -188,6 +188,11 @@ HWND DragDropManager::Window() const
     return window != nullptr && IsWindow(window) ? window : nullptr;
 }
 
+IDropTarget* DragDropManager::RegisteredDropTarget() const
+{
+    return (flags_ & Registered) ? dropTarget_ : nullptr;
+}
+
 HRESULT DragDropManager::RegisterDropTarget(bool enable)
 {
     // Nothing is dropped on a control being designed.

@@ -63,6 +63,8 @@ public:
     // drop mode is on, else revokes a registration. Nothing in design mode. The system's answer.
     HRESULT RegisterDropTarget(bool enable);
     bool IsRegistered() const { return (flags_ & Registered) != 0; }
+    // The drop target the window is registered with, as the system calls it; null when there is none.
+    IDropTarget* RegisteredDropTarget() const;
 
     // The control as a drag source: OLEStartDrag lets the host fill the data and the allowed effects,
     // the system runs the drag, OLECompleteDrag tells the host how it ended. S_OK with the effect

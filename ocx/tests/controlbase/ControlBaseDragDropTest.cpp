@@ -527,6 +527,23 @@ TEST_F(ControlBaseDragDropTest, AnEffectTheSourceDidNotOfferIsTakenAway)
     EXPECT_EQ(targetSink.Count(DragDrop), 0);
 }
 
+TEST_F(ControlBaseDragDropTest, ADropCanOnlyTakeEffectsAway)
+{
+    Call mode;
+    SetDropMode(target.get(), 1, mode);
+    OfferTextAndFiles();
+    // The moves keep the offered copy or move; the drop asks for a link, which was not offered.
+    targetSink.handlers[DragDrop] = [](VARIANT* const* arguments) { *arguments[1]->plVal = DROPEFFECT_LINK; };
+
+    PressOnSource();
+    Gesture gesture{CentreOf(source->ControlWindow()), CentreOf(target->ControlWindow())};
+    DragWith(gesture);
+
+    ASSERT_EQ(targetSink.Count(DragDrop), 1);
+    ASSERT_NE(sourceSink.Last(CompleteDrag), nullptr);
+    EXPECT_EQ(sourceSink.Last(CompleteDrag)->arguments, (std::vector<double>{DROPEFFECT_NONE}));
+}
+
 TEST_F(ControlBaseDragDropTest, AutomaticDropIsAcceptedButTakesNothing)
 {
     Call mode;
@@ -597,6 +614,48 @@ TEST_F(ControlBaseDragDropTest, AStartWithoutFormatOrEffectIsCancelledWithoutCom
         EXPECT_EQ(source->OLEDrag(), DRAGDROP_S_CANCEL);
         EXPECT_EQ(sourceSink.Count(StartDrag), 2);
     }
+}
+
+// An object a host's handler puts in place of the data object it was handed.
+class HostObject final : public IDispatch {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        *object = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
+        if (*object == nullptr)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
+    STDMETHODIMP_(ULONG) Release() override { return --references; }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+    ULONG references = 0;
+};
+
+TEST_F(ControlBaseDragDropTest, WhatAStartHandlerLeavesInPlaceOfTheDataIsReleased)
+{
+    HostObject replacement;
+    sourceSink.handlers[StartDrag] = [&replacement](VARIANT* const* arguments) {
+        // As a host assigns to a by-reference object: the old one let go, the new one held.
+        (*arguments[0]->ppdispVal)->Release();
+        replacement.AddRef();
+        *arguments[0]->ppdispVal = &replacement;
+        *arguments[1]->plVal = DROPEFFECT_COPY;
+    };
+    EXPECT_EQ(source->OLEDrag(), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(replacement.references, 0u);
+    // The drag's own data object is gone too: the fixture counts the library's objects at its end.
 }
 
 TEST_F(ControlBaseDragDropTest, ASecondDragInsideAHandlerRaises674)
