@@ -2,6 +2,7 @@
 // the pointer and keys, the drop modes and their registration, the drags that never start, and the
 // drop modes in property bags. The host's side is late-bound: the controls' members by name, their
 // events by DISPID with the handlers answering through the by-reference arguments.
+#include "DispatchStub.h"
 #include "HostedQvControl.h"
 #include "MemoryPropertyBag.h"
 
@@ -58,28 +59,10 @@ double ValueOf(const VARIANT& argument)
 
 // The host's event sink: records every event and hands the by-reference arguments to the handler of
 // its DISPID (arguments[0] is the first one).
-class DragEventSink final : public IDispatch {
+class DragEventSink final : public DispatchStub {
 public:
     using Handler = std::function<void(VARIANT* const* arguments)>;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        *object = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DQvFrameEvents)
-            return E_NOINTERFACE;
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    STDMETHODIMP_(ULONG) Release() override { return --references; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
     {
         std::vector<VARIANT*> arguments;
@@ -134,7 +117,6 @@ public:
 
     std::map<DISPID, Handler> handlers;
     std::vector<SeenEvent> events;
-    ULONG references = 0;
 };
 
 // A late-bound call: the DISPID by name, then Invoke with the arguments in written order.
@@ -617,30 +599,7 @@ TEST_F(ControlBaseDragDropTest, AStartWithoutFormatOrEffectIsCancelledWithoutCom
 }
 
 // An object a host's handler puts in place of the data object it was handed.
-class HostObject final : public IDispatch {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        *object = riid == IID_IUnknown || riid == IID_IDispatch ? this : nullptr;
-        if (*object == nullptr)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    STDMETHODIMP_(ULONG) Release() override { return --references; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-    ULONG references = 0;
+class HostObject final : public DispatchStub {
 };
 
 TEST_F(ControlBaseDragDropTest, WhatAStartHandlerLeavesInPlaceOfTheDataIsReleased)

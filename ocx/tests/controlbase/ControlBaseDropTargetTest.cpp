@@ -1,5 +1,6 @@
 // The control's drop target as the system calls it, without a drag loop: the effects a handler can
 // leave, the key state each event reports, automatic drop and a window gone under a drag.
+#include "DispatchStub.h"
 #include "ForeignDataObject.h"
 #include "HostedQvControl.h"
 
@@ -13,7 +14,7 @@ constexpr DISPID DragOverId = 1554;
 constexpr DISPID DragDropId = 1555;
 
 // Records the drag events' Effect, Button and State and lets a test answer the Effect.
-class DropSink final : public IDispatch {
+class DropSink final : public DispatchStub {
 public:
     struct Seen {
         DISPID dispid;
@@ -23,25 +24,6 @@ public:
         short state;  // -1 for OLEDragDrop
     };
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
-    {
-        *object = riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_DQvFrameEvents
-                      ? static_cast<IDispatch*>(this)
-                      : nullptr;
-        if (*object == nullptr)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-    STDMETHODIMP_(ULONG) Release() override { return --references; }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
     {
         if (dispid != DragOverId && dispid != DragDropId)
@@ -62,7 +44,6 @@ public:
     std::function<LONG(DISPID, LONG)> answer;
     std::function<void()> during;
     std::vector<Seen> seen;
-    ULONG references = 0;
 };
 
 class ControlBaseDropTargetTest : public QvControlTest {
