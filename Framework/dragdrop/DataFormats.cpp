@@ -2,14 +2,34 @@
 
 namespace {
 
+// The host's numbers for the two registered formats: 0xBF01 (the type library's qvCFRTF) is rich
+// text, 0xBF00 the same text without embedded objects.
 constexpr WORD HostRichTextFormat = 0xBF01;
+constexpr WORD HostRichTextWithoutObjectsFormat = 0xBF00;
 
+// Registered once per process; the values are the same in every process of the session.
 CLIPFORMAT RegisteredRichTextFormat()
 {
-    // Registered once per process; the value is the same in every process of the session.
     static const CLIPFORMAT format = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("Rich Text Format"));
     return format;
 }
+
+CLIPFORMAT RegisteredRichTextWithoutObjectsFormat()
+{
+    static const CLIPFORMAT format =
+        static_cast<CLIPFORMAT>(RegisterClipboardFormatA("Rich Text Format Without Objects"));
+    return format;
+}
+
+struct HostFormat {
+    WORD host;
+    CLIPFORMAT (*registered)();
+};
+
+const HostFormat HostFormats[] = {
+    {HostRichTextFormat, RegisteredRichTextFormat},
+    {HostRichTextWithoutObjectsFormat, RegisteredRichTextWithoutObjectsFormat},
+};
 
 struct FormatTable {
     DataFormatRow rows[8];
@@ -69,14 +89,18 @@ bool IsPictureFormat(CLIPFORMAT format)
 
 CLIPFORMAT FormatFromHost(WORD hostFormat)
 {
-    if (hostFormat == HostRichTextFormat && RegisteredRichTextFormat() != 0)
-        return RegisteredRichTextFormat();
+    for (const HostFormat& row : HostFormats) {
+        if (row.host == hostFormat && row.registered() != 0)
+            return row.registered();
+    }
     return hostFormat;
 }
 
 short FormatToHost(CLIPFORMAT format)
 {
-    if (format != 0 && format == RegisteredRichTextFormat())
-        return static_cast<short>(HostRichTextFormat);
+    for (const HostFormat& row : HostFormats) {
+        if (format != 0 && format == row.registered())
+            return static_cast<short>(row.host);
+    }
     return static_cast<short>(format);
 }

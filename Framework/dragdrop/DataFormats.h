@@ -23,7 +23,8 @@ FORMATETC DataFormatEtc(CLIPFORMAT format);
 bool IsPictureFormat(CLIPFORMAT format);
 
 // The clipboard format a host number stands for: the host's rich-text number (0xBF01, the type
-// library's qvCFRTF) is the process's registered "Rich Text Format"; any other number is itself.
+// library's qvCFRTF) is the process's registered "Rich Text Format", 0xBF00 its registered "Rich Text
+// Format Without Objects"; any other number is itself.
 CLIPFORMAT FormatFromHost(WORD hostFormat);
 // The host number of a clipboard format: the inverse of FormatFromHost.
 short FormatToHost(CLIPFORMAT format);

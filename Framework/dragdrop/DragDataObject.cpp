@@ -16,6 +16,8 @@
 #include <new>
 #include <cstring>
 
+const IID IID_IDragDataSupplier = {0x2FF37060, 0x7355, 0x11CF, {0x8A, 0xE9, 0x00, 0xAA, 0x00, 0xC0, 0x09, 0x05}};
+
 namespace {
 
 constexpr LONG CacheGrowth = 5;
@@ -267,6 +269,11 @@ HRESULT DragDataObject::RequestMissingData(CLIPFORMAT format, int* index)
     HRESULT hr = QvDataObject::CreateOutgoing(*this, &data);
     if (FAILED(hr))
         return hr;
+    // A control that supplies data itself gets the first word; the host is asked in any case.
+    ComReference<IDragDataSupplier> supplier;
+    if (control_ != nullptr && SUCCEEDED(control_->QueryInterface(IID_IDragDataSupplier, supplier.OutVoid())) &&
+        supplier)
+        supplier->SupplyData(data, static_cast<short>(format));
     short hostFormat = FormatToHost(format);
     owner_.FireOLESetData(&data, &hostFormat);
     if (data != nullptr)

@@ -7,6 +7,17 @@
 
 class DragDropOwner;
 class QvDataObjectFiles;
+struct IQvDataObject;
+
+// {2FF37060-7355-11CF-8AE9-00AA00C00905}: what a control answers when it supplies the data of a
+// requested format itself, before its host hears OLESetData. Its fourth method is never called here.
+extern const IID IID_IDragDataSupplier;
+
+struct IDragDataSupplier : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Unused() = 0;
+    // `data` is an outgoing data object over the drag's data, `format` the clipboard format asked for.
+    virtual HRESULT STDMETHODCALLTYPE SupplyData(IQvDataObject* data, short format) = 0;
+};
 
 class DragDataObject final : public UnknownObject, public IDataObject {
 public:

@@ -41,10 +41,9 @@ HRESULT Raise(AutomationObject& raiser, int number)
     const Row* row = Find(number);
     if (row == nullptr)
         return E_UNEXPECTED;
-    // The help context of a drag-and-drop error is its error number's topic: the string id, except
-    // for the invalid property value, whose text is shared with the framework's own error.
-    const DWORD helpContext = number == InvalidPropertyValue ? DWORD(InvalidPropertyValue) : DWORD(row->stringId);
-    return raiser.RaiseError(row->hr, row->stringId, helpContext);
+    // The help topic of a drag-and-drop error is its number's, also where the text is the framework's
+    // own (the invalid property value's string 10380).
+    return raiser.RaiseError(row->hr, row->stringId, static_cast<DWORD>(row->number));
 }
 
 HRESULT AsResult(int number)

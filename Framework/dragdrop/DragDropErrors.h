@@ -1,6 +1,6 @@
 // The errors of OLE drag and drop and of its data object: an error number, the HRESULT 0x800A0000
 // plus the number, and the string that describes it. They are raised as rich error information by the
-// control whose drag or drop it is, with the string id as help context.
+// control whose drag or drop it is, with the error number as help context.
 #pragma once
 #include <windows.h>
 

@@ -121,12 +121,10 @@ void ForgetMedium(STGMEDIUM& medium)
     medium.hGlobal = nullptr;
 }
 
-// HIMETRIC to twips, rounded half away from zero; 1 when zero.
-LONG HimetricToTwips(LONG himetric)
+// A metafile's extent as a picture takes it: HIMETRIC, as the metafile block gives it; 1 when zero.
+LONG MetafileExtent(LONG himetric)
 {
-    const LONGLONG scaled = LONGLONG(himetric) * 1440;
-    const LONG twips = static_cast<LONG>(scaled >= 0 ? (scaled + 1270) / 2540 : (scaled - 1270) / 2540);
-    return twips != 0 ? twips : 1;
+    return himetric != 0 ? himetric : 1;
 }
 
 } // namespace
@@ -396,8 +394,8 @@ HRESULT PictureFromMedium(IDataObject* source, CLIPFORMAT format, STGMEDIUM& med
             return E_UNEXPECTED;
         description.picType = PICTYPE_METAFILE;
         description.wmf.hmeta = metafile->hMF;
-        description.wmf.xExt = HimetricToTwips(metafile->xExt);
-        description.wmf.yExt = HimetricToTwips(metafile->yExt);
+        description.wmf.xExt = MetafileExtent(metafile->xExt);
+        description.wmf.yExt = MetafileExtent(metafile->yExt);
         const HRESULT hr = MakePicture(description, picture);
         if (SUCCEEDED(hr))
             metafile->hMF = nullptr;  // the picture owns it; the block alone is released

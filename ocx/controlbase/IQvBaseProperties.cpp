@@ -337,7 +337,7 @@ STDMETHODIMP IQvBase::put_OLEDropMode(Constants_OLEDrop value)
 
 STDMETHODIMP IQvBase::OLEDrag()
 {
-    return E_NOTIMPL;
+    return dragDrop_.OLEDrag(nullptr);
 }
 
 STDMETHODIMP IQvBase::get_MousePointer(Constants_MousePointer* value)

@@ -30,6 +30,8 @@ void OwnerStandIn::FireOLESetData(IQvDataObject** data, short* format)
 
 IUnknown* OwnerStandIn::Control()
 {
+    if (controlInstead != nullptr)
+        return controlInstead;
     return control_->PrivateUnknown();
 }
 

@@ -25,6 +25,8 @@ public:
 
     std::function<void(IQvDataObject*, short)> onSetData;
     int setDataEvents = 0;
+    // The control the data objects made from now on hold instead of the stand-in (not held here).
+    IUnknown* controlInstead = nullptr;
 
 private:
     class ControlStandIn;

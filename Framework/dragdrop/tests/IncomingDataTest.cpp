@@ -73,7 +73,7 @@ TEST_F(IncomingDataTest, FailuresOfTheSourceReachTheHost)
     EXPECT_EQ(VARIANT_FALSE, offered);
 }
 
-TEST_F(IncomingDataTest, MetafileExtentsBecomeTwips)
+TEST_F(IncomingDataTest, MetafileExtentsStayHimetric)
 {
     foreign_.Offer(CF_METAFILEPICT, TYMED_MFPICT, [](STGMEDIUM* medium) {
         HDC recorder = CreateMetaFileA(nullptr);
@@ -92,8 +92,9 @@ TEST_F(IncomingDataTest, MetafileExtentsBecomeTwips)
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);
     picture->get_Height(&height);
-    EXPECT_EQ(1440, width);
-    EXPECT_EQ(720, height);
+    // The picture's size is the metafile's: 2.54 cm by 1.27 cm, not shrunk to 57 %.
+    EXPECT_EQ(2540, width);
+    EXPECT_EQ(1270, height);
     VariantClear(&data);
 }
 

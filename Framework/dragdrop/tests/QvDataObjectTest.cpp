@@ -8,6 +8,7 @@
 namespace {
 
 const short HostRichText = static_cast<short>(0xBF01);
+const short HostRichTextWithoutObjects = static_cast<short>(0xBF00);
 
 std::wstring AsText(const VARIANT& value)
 {
@@ -102,6 +103,29 @@ TEST_F(QvDataObjectTest, RichTextTravelsUnderTheRegisteredFormatAndTheHostsNumbe
     ComReference<IQvDataObject> incoming(Incoming(DragData()));
     CallResult got = CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(HostRichText)});
     EXPECT_EQ(L"{\\rtf1 x}", AsText(got.value));
+}
+
+TEST_F(QvDataObjectTest, RichTextWithoutObjectsTravelsUnderItsRegisteredFormatAsBytes)
+{
+    const std::vector<unsigned char> bytes = {'{', '\\', 'r', 't', 'f', '1', '}'};
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Bytes(bytes), Number(HostRichTextWithoutObjects)}).hr);
+    const CLIPFORMAT registered = static_cast<CLIPFORMAT>(RegisterClipboardFormatA("Rich Text Format Without Objects"));
+    ASSERT_NE(0, registered);
+    EXPECT_TRUE(drag_->HasFormat(registered));
+    EXPECT_FALSE(drag_->HasFormat(static_cast<CLIPFORMAT>(HostRichTextWithoutObjects)));
+    CallResult has = CallByName(outgoing_.Get(), L"GetFormat", DISPATCH_METHOD, {Number(HostRichTextWithoutObjects)});
+    EXPECT_EQ(VARIANT_TRUE, V_BOOL(&has.value));
+    ComReference<IQvDataObject> incoming(Incoming(DragData()));
+    CallResult got = CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(HostRichTextWithoutObjects)});
+    ASSERT_EQ(S_OK, got.hr);
+    ASSERT_EQ(VT_ARRAY | VT_UI1, V_VT(&got.value));
+    SAFEARRAY* array = V_ARRAY(&got.value);
+    // Global memory may hold more than was given; what was given comes first.
+    ASSERT_GE(array->rgsabound[0].cElements, bytes.size());
+    EXPECT_EQ(0, memcmp(bytes.data(), array->pvData, bytes.size()));
+    // Text is no byte array: refused as for any private format.
+    EXPECT_EQ(static_cast<HRESULT>(0x800A02A3),
+              CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Text(L"{\\rtf1}"), Number(HostRichTextWithoutObjects)}).Code());
 }
 
 TEST_F(QvDataObjectTest, PrivateFormatsCarryByteArraysUnchanged)
@@ -218,6 +242,61 @@ TEST_F(QvDataObjectTest, RichTextIsAskedForUnderTheHostsNumber)
     ComReference<IQvDataObject> incoming(Incoming(DragData()));
     CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(HostRichText)});
     EXPECT_EQ(HostRichText, askedFormat);
+}
+
+TEST_F(QvDataObjectTest, RichTextWithoutObjectsIsAskedForUnderItsHostNumber)
+{
+    ASSERT_EQ(S_OK, CallByName(outgoing_.Get(), L"SetData", DISPATCH_METHOD, {Missing(), Number(HostRichTextWithoutObjects)}).hr);
+    short askedFormat = 0;
+    owner_->onSetData = [&](IQvDataObject*, short format) { askedFormat = format; };
+    ComReference<IQvDataObject> incoming(Incoming(DragData()));
+    CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(HostRichTextWithoutObjects)});
+    EXPECT_EQ(HostRichTextWithoutObjects, askedFormat);
+}
+
+// A control that supplies requested data itself: it stores text for the format it is asked for.
+class SupplyingControl final : public IDragDataSupplier {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        *object = riid == IID_IUnknown || riid == IID_IDragDataSupplier ? static_cast<IDragDataSupplier*>(this) : nullptr;
+        if (*object == nullptr)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
+    STDMETHODIMP_(ULONG) Release() override { return --references; }
+    STDMETHODIMP Unused() override { return E_NOTIMPL; }
+    STDMETHODIMP SupplyData(IQvDataObject* data, short format) override
+    {
+        askedFormats.push_back(format);
+        return CallByName(data, L"SetData", DISPATCH_METHOD, {Text(L"from the control"), Number(format)}).hr;
+    }
+    ULONG references = 0;
+    std::vector<short> askedFormats;
+};
+
+TEST_F(QvDataObjectTest, AControlThatSuppliesDataIsAskedBeforeTheHost)
+{
+    SupplyingControl control;
+    owner_->controlInstead = &control;
+    DragDataObject* drag = nullptr;
+    ASSERT_EQ(S_OK, DragDataObject::Create(*owner_, &drag));
+    ComReference<IQvDataObject> outgoing;
+    ASSERT_EQ(S_OK, QvDataObject::CreateOutgoing(*drag, outgoing.Out()));
+    ASSERT_EQ(S_OK, CallByName(outgoing.Get(), L"SetData", DISPATCH_METHOD, {Missing(), Number(CF_TEXT)}).hr);
+    owner_->onSetData = [&](IQvDataObject*, short) { control.askedFormats.push_back(-1); };
+    ComReference<IQvDataObject> incoming(Incoming(drag));
+    CallResult got = CallByName(incoming.Get(), L"GetData", DISPATCH_METHOD, {Number(CF_TEXT)});
+    EXPECT_EQ(L"from the control", AsText(got.value));
+    // The control first, then the host (-1), who hears OLESetData all the same.
+    EXPECT_EQ((std::vector<short>{CF_TEXT, -1}), control.askedFormats);
+    incoming.Reset();
+    outgoing.Reset();
+    drag->PrivateUnknown()->Release();
+    owner_->controlInstead = nullptr;
+    EXPECT_EQ(0u, control.references);
 }
 
 TEST_F(QvDataObjectTest, DataNotSuppliedInOLESetDataFailsTheDropTargetsRequest)

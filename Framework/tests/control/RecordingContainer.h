@@ -61,6 +61,7 @@ public:
         HRESULT showPropertyFrame = S_OK;
         RECT position = {10, 20, 110, 70};
         RECT clip = {0, 0, 400, 300};
+        bool positionsInPoints = false; // TransformCoords answers; else E_NOTIMPL
     };
 
     // A shown window costs the window system's time; only tests that paint need one.
@@ -145,7 +146,16 @@ public:
     }
     STDMETHODIMP LockInPlaceActive(BOOL) override { return S_OK; }
     STDMETHODIMP GetExtendedControl(IDispatch** dispatch) override;
-    STDMETHODIMP TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
+    // Positions from HIMETRIC to points when asked to, as a container working in points does.
+    STDMETHODIMP TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override
+    {
+        if (!options.positionsInPoints || himetric == nullptr || container == nullptr ||
+            flags != (XFORMCOORDS_POSITION | XFORMCOORDS_HIMETRICTOCONTAINER))
+            return E_NOTIMPL;
+        container->x = himetric->x * 72.0f / 2540.0f;
+        container->y = himetric->y * 72.0f / 2540.0f;
+        return S_OK;
+    }
     STDMETHODIMP TranslateAccelerator(MSG*, DWORD modifiers) override;
     STDMETHODIMP OnFocus(BOOL gotFocus) override;
     STDMETHODIMP ShowPropertyFrame() override;

@@ -270,6 +270,8 @@ bool IsDropTarget(HWND window, ProbeDropTarget& probe)
 TEST_F(ControlBaseWindowTest, DropModeRegistersTheWindowAsADropTargetAtRunTimeOnly)
 {
     RecordingContainer container;
+    // Run time is what the container says; one that cannot say gets no drop target.
+    container.SetAmbientBool(DISPID_AMBIENT_USERMODE, true);
     Activate(container);
     HWND window = control->ControlWindow();
     // Registration is seen through the system: a second registration of the window is refused (and

@@ -32,15 +32,20 @@ ControlDescriptor TestRow = [] {
     return row;
 }();
 
+// The data object of the control's drags and drops.
+AutomationDescriptor DataObjectRow = {nullptr, "QvDataObject", nullptr, 1, 0, &IID_IQvDataObject,
+                                      nullptr, nullptr, nullptr, 0};
+
 } // namespace
 
 ObjectDescriptorRow ObjectDescriptorTable::rows[] = {
     {ObjectKindControl, &TestRow},
+    {ObjectKindAutomation, &DataObjectRow},
     {ObjectKindEndOfTable, nullptr},
 };
 const GUID* const ObjectDescriptorTable::typeLibraryId = &LIBID_Plyx;
 const LCID ObjectDescriptorTable::typeLibraryLcid = 0x0400;
-const int ObjectDescriptorTable::dataObjectRow = -1;
+const int ObjectDescriptorTable::dataObjectRow = 1;
 
 QvTestControl::QvTestControl() : plyx::IQvBase(nullptr, 0, static_cast<::IQvBase*>(this), 0xFF)
 {
