@@ -17,28 +17,6 @@ ServerEntry Entry(const char* name)
     return reinterpret_cast<ServerEntry>(reinterpret_cast<void*>(GetProcAddress(g_library, name)));
 }
 
-// The type library is registered under its own locale (1033). Windows reads LOCALE_USER_DEFAULT
-// (0x400), which the framework asks for until a container names its locale, as the user's language;
-// Wine looks for a key of that number. The tests add that key, so that hosts find the library as on
-// Windows.
-const char* const UserDefaultTypeLibKey = "TypeLib\\{0BA686C6-F7D3-101A-993E-0000C0EF6F5E}\\2.0\\400";
-
-void AddUserDefaultTypeLibKey()
-{
-    wchar_t path[MAX_PATH] = {};
-    if (GetModuleFileNameW(g_library, path, MAX_PATH) == 0)
-        return;
-    const char* platform = sizeof(void*) == 8 ? "\\win64" : "\\win32";
-    const std::string key = std::string(UserDefaultTypeLibKey) + platform;
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                   static_cast<DWORD>((wcslen(path) + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-}
-
 class LibraryEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -49,14 +27,12 @@ public:
         ServerEntry registerServer = Entry("DllRegisterServer");
         ASSERT_NE(registerServer, nullptr);
         ASSERT_EQ(registerServer(), S_OK);
-        AddUserDefaultTypeLibKey();
     }
     void TearDown() override
     {
         CoFreeUnusedLibraries();
         if (ServerEntry unregisterServer = Entry("DllUnregisterServer"))
             unregisterServer();
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, UserDefaultTypeLibKey);
         OleUninitialize();
     }
 };
