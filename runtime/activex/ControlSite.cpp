@@ -293,11 +293,14 @@ HRESULT ControlSite::Move(const RECT& bounds)
     bounds_ = bounds;
     if (!object_)
         return E_UNEXPECTED;
+    // The window goes to its new place first, then takes its new size: a control answers the extent
+    // with OnPosRectChange at the place its window is at, and that answer becomes the bounds.
+    const HRESULT placed = PlaceWindow();
     const ScreenDensity density = ScreenDensity::OfScreen();
     SIZEL extent = {PixelsToHimetric(bounds.right - bounds.left, density.x),
                     PixelsToHimetric(bounds.bottom - bounds.top, density.y)};
     object_->SetExtent(DVASPECT_CONTENT, &extent);
-    return PlaceWindow();
+    return placed;
 }
 
 HRESULT ControlSite::PlaceWindow()

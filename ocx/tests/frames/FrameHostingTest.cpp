@@ -3,6 +3,7 @@
 // child at paint, clipping their children or not, and firing Resize when their window is resized.
 #include "ControlContainer.h"
 #include "PlyxLibrary.h"
+#include "ScreenUnits.h"
 #include "forms/FormDescription.h"
 #include "testing/HostWindow.h"
 
@@ -110,14 +111,67 @@ TEST_F(FramesOnAForm, APanelFitsItsOneContainedControlToItsInterior)
         const RECT placed = PlacedRect(inner);
         return placed.right - placed.left == width && placed.bottom - placed.top == height;
     })) << "the control inside takes the interior's size";
-    // Its place is written as well (Left and Top of its extender); the forms runtime's Move passes the
-    // new extent to the control before the new position, and the control's answer to the extent
-    // (its site's OnPosRectChange with its old place) takes the position back, so only the size
-    // shows here.
+    // Its place is written as well (Left and Top of its extender): it sits in the interior, the
+    // panel's border as wide on every side, and not where the description put it.
+    const RECT placed = PlacedRect(inner);
+    EXPECT_EQ(placed.left, (150 - width) / 2);
+    EXPECT_EQ(placed.top, (70 - height) / 2);
     // The panel itself keeps its place and size.
     const RECT panel = PlacedRect(Site("Panel1").Window());
     EXPECT_EQ(panel.left, 10);
     EXPECT_EQ(panel.right - panel.left, 150);
+}
+
+TEST_F(FramesOnAForm, AControlMovedThroughItsExtenderEndsAtItsNewPlaceWithItsNewSize)
+{
+    // The place and size are written one at a time, as a script or a panel writes them; each write
+    // both moves and sizes the control's window, and the control answers every size with its place.
+    Host(R"(form Test {
+  activex Moved {
+    clsid "{1E8B9953-DB45-11CF-9B47-0000C0F04C96}"
+    rect 30 20 40 30
+  }
+})");
+    ControlSite& site = Site("Moved");
+    korvane::com::ComPtr<IOleClientSite> client;
+    korvane::com::ComPtr<IOleObject> object;
+    ASSERT_EQ(site.Object()->QueryInterface(IID_IOleObject, object.PutVoid()), S_OK);
+    ASSERT_EQ(object->GetClientSite(client.Put()), S_OK);
+    korvane::com::ComPtr<IOleControlSite> controlSite;
+    ASSERT_EQ(client.As(controlSite), S_OK);
+    korvane::com::ComPtr<IDispatch> extender;
+    ASSERT_EQ(controlSite->GetExtendedControl(extender.Put()), S_OK);
+
+    const korvane::activex::ScreenDensity density = korvane::activex::ScreenDensity::OfScreen();
+    const int dpiX = density.x, dpiY = density.y;
+    struct Write {
+        const wchar_t* name;
+        LONG pixels;
+        int dpi;
+    };
+    const Write writes[] = {{L"Width", 90, dpiX}, {L"Height", 50, dpiY}, {L"Left", 120, dpiX}, {L"Top", 70, dpiY}};
+    for (const Write& write : writes) {
+        DISPID dispid = 0;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(write.name)};
+        ASSERT_EQ(extender->GetIDsOfNames(IID_NULL, names, 1, 0, &dispid), S_OK);
+        VARIANT twips;
+        VariantInit(&twips);
+        twips.vt = VT_R4;
+        twips.fltVal = korvane::activex::PixelsToTwips(write.pixels, write.dpi);
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS parameters = {&twips, &named, 1, 1};
+        ASSERT_EQ(extender->Invoke(dispid, IID_NULL, 0, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr, nullptr), S_OK)
+            << write.name;
+    }
+    hosting::PumpMessages(std::chrono::milliseconds(100));
+    const RECT placed = PlacedRect(site.Window());
+    EXPECT_EQ(placed.left, 120);
+    EXPECT_EQ(placed.top, 70);
+    EXPECT_EQ(placed.right - placed.left, 90);
+    EXPECT_EQ(placed.bottom - placed.top, 50);
+    // The site's own idea of the place is the window's.
+    const RECT bounds = site.Bounds();
+    EXPECT_TRUE(EqualRect(&bounds, &placed));
 }
 
 TEST_F(FramesOnAForm, APanelWithTwoControlsInsideLeavesThemAlone)
