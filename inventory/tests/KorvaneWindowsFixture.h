@@ -4,13 +4,16 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <variant>
 
 #include "files/SequentialFiles.h"
+#include "forms/ActiveXControlFactory.h"
 #include "files/tests/TempFolder.h"
 #include "forms/testing/FormDriver.h"
 #include "items/Navigation.h"
@@ -25,6 +28,9 @@ inline constexpr char kCategoryFile[] = "c:\\Korvane\\Item.Txt";
 inline constexpr long kValueDispid = 47;
 inline constexpr long kFontSizeDispid = 2;
 inline constexpr long kMarqueeStyleDispid = 60;
+// A font takes the point size of the nearest whole pixel height, so a size that was set reads back within
+// half a pixel of it (10 reads 9.75 on a screen of 96 dots an inch).
+inline constexpr double kFontSizeStep = 0.375;
 
 // Key state reaches this thread with the messages it handles.
 inline bool CapsLockIsOn() {
@@ -62,9 +68,36 @@ inline double NumberOf(const forms::PropertyValue& value) {
   return -999;  // nothing read
 }
 
+// The control library the program's windows are built of, registered from the file beside the tests for
+// as long as the test program runs (other test programs unregister it when they end), and the program's
+// own container hosting every `activex` element with the registered classes, as the program does.
+class RealControls {
+ public:
+  RealControls() {
+    static const bool registered = RegisterLibrary();
+    EXPECT_TRUE(registered) << "Plyx20.ocx beside the tests registers";
+    activex::RegisterActiveXControls();
+  }
+  ~RealControls() { forms::RegisterHostedControlFactory("activex", nullptr); }
+  RealControls(const RealControls&) = delete;
+  RealControls& operator=(const RealControls&) = delete;
+
+ private:
+  static bool RegisterLibrary() {
+    if (FAILED(OleInitialize(nullptr))) return false;
+    HMODULE library = LoadLibraryA("Plyx20.ocx");  // kept loaded: the registration names this file
+    if (!library) return false;
+    using ServerEntry = HRESULT(STDAPICALLTYPE*)();
+    auto registerServer =
+        reinterpret_cast<ServerEntry>(reinterpret_cast<void*>(GetProcAddress(library, "DllRegisterServer")));
+    return registerServer && registerServer() == S_OK;
+  }
+};
+
 class KorvaneWindowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (OnStandIns()) standIns_.emplace();
     CreateDirectoryA("c:\\Korvane", nullptr);
     CreateDirectoryA("c:\\Korvane\\Help", nullptr);
     WriteItemFile(ItemFileBytes(SmallItemFile()));
@@ -77,7 +110,12 @@ class KorvaneWindowsTest : public ::testing::Test {
     forms::Forms::UnloadAll();
     files::CloseAllFiles();
     SwitchCapsLockOff();  // leave the display as it was found
+    standIns_.reset();
   }
+
+  // A fixture answers true to have the stand-ins of StandInControls.h in place of the library's controls,
+  // for what only a stand-in can be made to do (a control that refuses its Value).
+  virtual bool OnStandIns() const { return false; }
 
   static void WriteItemFile(const std::string& bytes) { WriteBytes(kItemFile, bytes); }
   static std::string ItemFileNow() { return ReadBytes(kItemFile); }
@@ -101,7 +139,8 @@ class KorvaneWindowsTest : public ::testing::Test {
     return blinking;
   }
 
-  StandInControls standIns_;
+  RealControls controls_;
+  std::optional<StandInControls> standIns_;
   forms::testing::FormDriver ui_;
 };
 

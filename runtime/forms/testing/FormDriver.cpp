@@ -93,6 +93,11 @@ DrivenForm& DrivenForm::MouseDown(std::string_view control, int x, int y, int bu
   if (!IsWindowVisible(window) || !IsWindowEnabled(window))
     throw std::logic_error(std::string(control) + " of " + name_ + " is hidden or disabled and cannot be pressed");
   const MouseMessages messages = MouseMessagesOf(button);
+  // The pointer is where the user presses: controls that ask the system where the pointer is (a button
+  // deciding whether its release is still inside) find it there.
+  POINT screen = {x, y};
+  ClientToScreen(window, &screen);
+  SetCursorPos(screen.x, screen.y);
   PostMessageA(window, WM_MOUSEMOVE, 0, Point(x, y));
   PostMessageA(window, messages.down, messages.held, Point(x, y));
   PostMessageA(window, messages.up, 0, Point(x, y));
@@ -102,11 +107,15 @@ DrivenForm& DrivenForm::MouseDown(std::string_view control, int x, int y, int bu
 
 DrivenForm& DrivenForm::MoveMouseOver(std::string_view control) {
   HWND window = Window(control);
-  POINT centre = CentreOf(window);
-  POINT screen = centre;
+  POINT screen = CentreOf(window);
   ClientToScreen(window, &screen);
-  SetCursorPos(screen.x, screen.y);
-  PostMessageA(window, WM_MOUSEMOVE, 0, Point(centre.x, centre.y));
+  // A real move of the pointer, as the mouse makes it: the system tells the window under it.
+  INPUT move = {};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof(move));
   driver_->Pump();
   return *this;
 }

@@ -64,6 +64,7 @@ class ButtonLikeControl : public HostedControl {
       self->site_.RaiseEvent("MouseEnter", args);
     }
     if (message == WM_LBUTTONUP) {
+      ReleaseCapture();  // the button's own press took the mouse; its release is handled here
       EventArgs args;
       args.values.push_back(true);
       self->site_.RaiseEvent("Click", args);
