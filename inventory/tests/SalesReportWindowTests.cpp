@@ -3,8 +3,14 @@
 // the messages for files that cannot be read.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ReportWindowFixture.h"
 #include "movements/SalesReportWindow.h"
+#include "printer/Printer.h"
+#include "printer/testing/FilePrinter.h"
+#include "printer/testing/PostScriptPages.h"
 
 namespace korvane {
 namespace {
@@ -26,6 +32,34 @@ TEST_F(SalesReportWindow, PrintsTheReportInCourierNew10WithTodaysDateAndTheTotal
   EXPECT_EQ(ui_.PrintedDocuments()[0].lines[2].Text(),
             "      PRINT-OUT OF SALES & INVENTORY IN CATEGORY NUMBER ORDER AS OF " + TodayInReports());
   EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(SalesReportWindow, ThePrintOutOnARealPrinterShowsTheRecordedLinesInOrder) {
+  printer::testing::FilePrinter file_printer;
+  if (!file_printer.Installed()) {
+    if (printer::testing::FilePrinter::ExpectedOnThisSystem()) FAIL() << file_printer.Failure();
+    GTEST_SKIP() << "no PostScript printer writing to a file can be set up here: " << file_printer.Failure();
+  }
+  Window().Click("cmdPrint");
+  ASSERT_EQ(ui_.PrintedDocuments().size(), 1u);
+  const printer::PrintedDocument recorded = ui_.PrintedDocuments()[0];
+  testing::ExpectDocument(recorded, testing::SalesPrintoutOfTheReportFiles(TodayInReports()));
+
+  printer::Printer::RecordDocumentsForTesting(nullptr);  // the same click again, printed for real
+  Window().Click("cmdPrint");
+  EXPECT_TRUE(ui_.MessageBoxes().empty());
+  const auto pages = printer::testing::ReadPostScriptPages(file_printer.Output());
+  ASSERT_EQ(pages.size(), 1u) << "the PostScript written to " << file_printer.OutputPath();
+  const auto cell = file_printer.CellOf("courier new", 10);
+  ASSERT_GT(cell.width, 0);
+  std::vector<std::string> printed;
+  for (const auto& line : printer::testing::LinesOfPage(pages[0], cell.width)) {
+    printed.push_back(line.text);
+    EXPECT_EQ(line.off_cell, 0) << line.text;
+  }
+  std::vector<std::string> expected;
+  for (const auto& line : recorded.lines) expected.push_back(line.Text());
+  EXPECT_EQ(printed, expected);
 }
 
 TEST_F(SalesReportWindow, EachClickOnTheScreenButtonAddsTheWholeReportAgain) {

@@ -2,11 +2,20 @@
 // a real printer where the system has one.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "forms/testing/FormDriver.h"
 #include "printer/Printer.h"
+#include "printer/testing/FilePrinter.h"
+#include "printer/testing/PostScriptPages.h"
 
 using namespace korvane::printer;
 using korvane::forms::testing::FormDriver;
+using korvane::printer::testing::FilePrinter;
+using korvane::printer::testing::LinesOfPage;
+using korvane::printer::testing::PageLine;
+using korvane::printer::testing::ReadPostScriptPages;
 
 namespace {
 
@@ -67,6 +76,61 @@ TEST(Printer, TheDocumentPrintsOnARealPrinter) {
   }
   EXPECT_EQ(RenderDocument(dc, document, "Korvane printer test"), S_OK);
   DeleteDC(dc);
+}
+
+TEST(Printer, APrintOutOnTheDefaultPrinterComesOutLineByLineAndPageByPage) {
+  FilePrinter file_printer;
+  if (!file_printer.Installed()) {
+    if (FilePrinter::ExpectedOnThisSystem()) FAIL() << file_printer.Failure();
+    GTEST_SKIP() << "no PostScript printer writing to a file can be set up here: " << file_printer.Failure();
+  }
+  const auto cell = file_printer.CellOf("courier new", 8);
+  ASSERT_GT(cell.width, 0);
+  ASSERT_GT(cell.height, 0);
+  const int lines_per_page = cell.page_height / cell.height;
+  ASSERT_GT(lines_per_page, 2);
+  const int line_count = lines_per_page + lines_per_page / 2;  // a page and a half
+
+  FormDriver ui;
+  Printer::RecordDocumentsForTesting(nullptr);  // this test wants the real printing path
+  Printer printer;
+  printer.SetFontName("courier new");
+  printer.SetFontSize(8);
+  std::vector<std::string> expected;
+  for (int i = 1; i <= line_count; ++i) {
+    const std::string number = std::to_string(1000 + i).substr(1);
+    printer.PrintAt(2, "ITEM-" + number);
+    printer.PrintAt(22, "(Hex bolt) #" + number + " | a_b~c");
+    printer.PrintAt(55, "0.25");
+    printer.EndLine();
+    std::string line(58, ' ');
+    line.replace(1, 8, "ITEM-" + number);
+    line.replace(21, 23, "(Hex bolt) #" + number + " | a_b~c");
+    line.replace(54, 4, "0.25");
+    expected.push_back(line);
+  }
+  ASSERT_TRUE(printer.EndDoc());
+  EXPECT_TRUE(ui.MessageBoxes().empty());
+
+  const auto pages = ReadPostScriptPages(file_printer.Output());
+  ASSERT_EQ(pages.size(), 2u) << "the PostScript written to " << file_printer.OutputPath();
+  std::vector<std::string> printed;
+  std::vector<std::vector<PageLine>> lines_of_pages;
+  for (const auto& page : pages) {
+    lines_of_pages.push_back(LinesOfPage(page, cell.width));
+    for (const PageLine& line : lines_of_pages.back()) {
+      printed.push_back(line.text);
+      EXPECT_EQ(line.off_cell, 0) << "a character of \"" << line.text << "\" stands off its cell";
+      EXPECT_LT(line.baseline, cell.page_height) << "\"" << line.text << "\" passes the foot of the page";
+    }
+  }
+  EXPECT_EQ(printed, expected);
+  ASSERT_EQ(lines_of_pages[0].size(), static_cast<std::size_t>(lines_per_page)) << "the first page is full";
+  ASSERT_EQ(lines_of_pages[1].size(), static_cast<std::size_t>(line_count - lines_per_page));
+  EXPECT_EQ(lines_of_pages[1][0].baseline, lines_of_pages[0][0].baseline) << "the second page starts at its top";
+  for (const auto& lines : lines_of_pages)
+    for (std::size_t i = 1; i < lines.size(); ++i)
+      EXPECT_EQ(lines[i].baseline - lines[i - 1].baseline, cell.height) << "between \"" << lines[i - 1].text << "\" and the next";
 }
 
 TEST(Printer, WithoutAPrinterTheUserIsToldAndTheProgramGoesOn) {
