@@ -43,7 +43,8 @@ public:
     ~ControlContainer();
 
     // Hosts the control an element describes, inside `parent` (a frame control) or the form itself.
-    // Throws ControlHostError when the control cannot be created, loaded or activated; nothing of it stays.
+    // Throws ControlHostError when the control cannot be created, started or activated; nothing of it stays.
+    // A stored state the control refuses leaves it with its defaults instead (ControlSite::StateProblem).
     ControlSite& Add(const forms::ElementDescription& element, ControlSite* parent = nullptr);
     ControlSite* Find(std::string_view name, std::optional<int> index = std::nullopt) const;
     const std::vector<com::ComPtr<ControlSite>>& Controls() const { return controls_; }

@@ -100,11 +100,18 @@ void ControlSite::Fail(const std::string& step, HRESULT hr) const
 
 void ControlSite::Create(REFCLSID clsid)
 {
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.PutVoid());
-    if (FAILED(hr))
-        Fail("created", hr);
+    clsid_ = clsid;
+    // Before the object: a control given its site first may ask for its extender at once.
     extender_ = com::ComPtr<ControlExtender>::Adopt(new ControlExtender(*this));
     containerView_ = com::ComPtr<ContainerView>::Adopt(new ContainerView(*this));
+    CreateObject();
+}
+
+void ControlSite::CreateObject()
+{
+    HRESULT hr = CoCreateInstance(clsid_, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.PutVoid());
+    if (FAILED(hr))
+        Fail("created", hr);
     object_->QueryInterface(IID_IDispatch, dispatch_.PutVoid());  // a control without automation has no properties
     DWORD misc = 0;
     object_->GetMiscStatus(DVASPECT_CONTENT, &misc);
@@ -116,24 +123,56 @@ void ControlSite::Create(REFCLSID clsid)
     }
 }
 
-void ControlSite::LoadState(IStream* stream, IPropertyBag* bag)
+// Lets go of an object not yet activated nor connected to its events.
+void ControlSite::DiscardObject()
 {
-    HRESULT hr = S_OK;
+    if (object_) {
+        object_->Close(OLECLOSE_NOSAVE);
+        object_->SetClientSite(nullptr);
+    }
+    dispatch_ = nullptr;
+    object_ = nullptr;
+}
+
+HRESULT ControlSite::LoadStoredState(IStream* stream, IPropertyBag* bag)
+{
     if (stream) {
         com::ComPtr<IPersistStreamInit> persist;
-        hr = object_->QueryInterface(IID_IPersistStreamInit, persist.PutVoid());
-        if (SUCCEEDED(hr))
-            hr = persist->Load(stream);
-    } else {
-        com::ComPtr<IPersistPropertyBag> byName;
-        com::ComPtr<IPersistStreamInit> fresh;
-        if (SUCCEEDED(object_->QueryInterface(IID_IPersistPropertyBag, byName.PutVoid())))
-            hr = byName->Load(bag, nullptr);
-        else if (SUCCEEDED(object_->QueryInterface(IID_IPersistStreamInit, fresh.PutVoid())))
-            hr = fresh->InitNew();
+        HRESULT hr = object_->QueryInterface(IID_IPersistStreamInit, persist.PutVoid());
+        return SUCCEEDED(hr) ? persist->Load(stream) : hr;
     }
-    if (FAILED(hr))
-        Fail("loaded", hr);
+    com::ComPtr<IPersistPropertyBag> byName;
+    if (SUCCEEDED(object_->QueryInterface(IID_IPersistPropertyBag, byName.PutVoid())))
+        return byName->Load(bag, nullptr);
+    return StartWithDefaults();
+}
+
+HRESULT ControlSite::StartWithDefaults()
+{
+    com::ComPtr<IPersistStreamInit> byStream;
+    if (SUCCEEDED(object_->QueryInterface(IID_IPersistStreamInit, byStream.PutVoid())))
+        return byStream->InitNew();
+    com::ComPtr<IPersistPropertyBag> byName;
+    if (SUCCEEDED(object_->QueryInterface(IID_IPersistPropertyBag, byName.PutVoid())))
+        return byName->InitNew();
+    return S_OK;  // a control that keeps no state starts with its defaults anyway
+}
+
+void ControlSite::LoadState(IStream* stream, IPropertyBag* bag)
+{
+    HRESULT hr = LoadStoredState(stream, bag);
+    if (FAILED(hr)) {
+        // Damaged settings should not cost the user the control: it starts with its defaults instead.
+        // The object that refused may hold part of the state, so it starts over; one that will not
+        // (it counts itself initialised already) gives way to a new object of its class.
+        if (FAILED(StartWithDefaults())) {
+            DiscardObject();
+            CreateObject();
+            if (FAILED(StartWithDefaults()))
+                Fail("loaded, nor started with its defaults", hr);
+        }
+        stateProblem_ = std::string(stream ? "its saved bytes" : "its saved properties") + " were refused: " + HresultText(hr);
+    }
     com::ComPtr<IOleClientSite> current;
     if (FAILED(object_->GetClientSite(current.Put())) || !current) {
         hr = object_->SetClientSite(this);

@@ -34,12 +34,17 @@ public:
 
     // Creating, loading and activating; each step throws ControlHostError naming the control.
     void Create(REFCLSID clsid);
+    // A stored state the control refuses is not fatal: the control starts afresh with its defaults (a new
+    // object of its class when it will not start over) and StateProblem() says why. Throws only when
+    // the control cannot start even with its defaults.
     void LoadState(IStream* stream, IPropertyBag* bag);
     void Activate();
     // Unadvises the events, closes the control, takes its site away and drops every reference to it.
     void Unload();
 
     const std::string& Name() const { return name_; }
+    // Why the stored state could not be loaded, the control having taken its defaults; empty when it was.
+    const std::string& StateProblem() const { return stateProblem_; }
     std::optional<int> Index() const { return index_; }
     ControlSite* Parent() const { return parent_; }
     ControlContainer* Container() const { return container_; }
@@ -117,6 +122,10 @@ public:
 
 private:
     ~ControlSite();
+    void CreateObject();
+    void DiscardObject();
+    HRESULT LoadStoredState(IStream* stream, IPropertyBag* bag);
+    HRESULT StartWithDefaults();
     void ConnectEvents();
     HRESULT PlaceWindow();
     HRESULT InvokeControl(DISPID dispid, WORD flags, DISPPARAMS& params, VARIANT* result, std::string* problem);
@@ -129,6 +138,8 @@ private:
     RECT bounds_;
     bool visible_;
     bool inPlaceActive_ = false;
+    CLSID clsid_ = CLSID_NULL;
+    std::string stateProblem_;
 
     com::ComPtr<IOleObject> object_;
     com::ComPtr<IOleInPlaceObject> inPlaceObject_;

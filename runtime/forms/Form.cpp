@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "forms/CommandButton.h"
 #include "forms/FormResources.h"
@@ -42,6 +43,19 @@ constexpr ControlKind kControlKinds[] = {
     {"picturebox", &Make<PictureBox>},
 };
 constexpr const char* kMenuKind = "menu";
+
+// What the user is told about the hosted controls that did not come up as their elements describe: the
+// controls that could not be made at all, and those that run with their defaults because their stored
+// settings could not be read. One message per kind and form, naming every such control.
+struct HostedControlReport {
+  const std::string& (HostedControlHolder::*reason)() const;
+  const char* heading;
+};
+constexpr HostedControlReport kHostedControlReports[] = {
+    {&HostedControlHolder::MissingReason, ": these controls could not be made and are left out of the window:"},
+    {&HostedControlHolder::DefaultsReason,
+     ": the stored settings of these controls could not be read; they start with their defaults:"},
+};
 
 std::string Described(std::string_view name, std::optional<int> index) {
   std::string path(name);
@@ -119,7 +133,7 @@ void Form::Load() {
       SetWindowPos(window_, nullptr, position->first, position->second, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     BuildControls(description_, POINT{0, 0}, nullptr);
     ApplyTabOrder();
-    ReportMissingControls();
+    ReportHostedControls();
   } catch (const FormDescriptionError& e) {
     throw FormLoadError(name_ + ": the form description is malformed at line " + std::to_string(e.Line()) + ": " +
                         e.what());
@@ -155,16 +169,18 @@ void Form::BuildControls(const ElementDescription& element, POINT origin, Hosted
   }
 }
 
-void Form::ReportMissingControls() {
-  // Once per form and run of the program: the form is loaded afresh every time the program returns to it.
-  static std::set<std::string> reported;
-  std::string missing;
-  for (const auto& control : controls_)
-    if (auto* hosted = dynamic_cast<const HostedControlHolder*>(control.get()); hosted && !hosted->MissingReason().empty())
-      missing += "\n" + hosted->Path() + ": " + hosted->MissingReason();
-  if (missing.empty() || !reported.insert(name_).second) return;
-  MsgBox(name_ + ": these controls could not be made and are left out of the window:" + missing,
-         MB_ICONEXCLAMATION | MB_OK, name_);
+void Form::ReportHostedControls() {
+  // Each once per form and run of the program: the form is loaded afresh every time the program returns to it.
+  static std::set<std::pair<std::string, const HostedControlReport*>> reported;
+  for (const HostedControlReport& report : kHostedControlReports) {
+    std::string listed;
+    for (const auto& control : controls_)
+      if (auto* hosted = dynamic_cast<const HostedControlHolder*>(control.get()))
+        if (const std::string& reason = (hosted->*report.reason)(); !reason.empty())
+          listed += "\n" + hosted->Path() + ": " + reason;
+    if (listed.empty() || !reported.emplace(name_, &report).second) continue;
+    MsgBox(name_ + report.heading + listed, MB_ICONEXCLAMATION | MB_OK, name_);
+  }
 }
 
 void Form::BuildMenus() {

@@ -159,8 +159,9 @@ class Form {
   [[noreturn]] void MissingControl(std::string_view name, std::optional<int> index, const char* kind) const;
   void BuildControls(const ElementDescription& element, POINT origin, HostedControlHolder* holder);
   void BuildMenus();
-  // Tells the user, once, which hosted controls could not be made; the form works without them.
-  void ReportMissingControls();
+  // Tells the user, once, which hosted controls could not be made (the form works without them) and which
+  // could not read their stored settings (they run with their defaults).
+  void ReportHostedControls();
   void AddMenus(const ElementDescription& element, HMENU parent);
   void ApplyTabOrder();
   Control* FirstInTabOrder() const;

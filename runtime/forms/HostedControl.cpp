@@ -50,6 +50,7 @@ void HostedControlHolder::Create(HWND parent) {
     if (missing_reason_.empty()) missing_reason_ = "the control refused to be made";
     return;
   }
+  defaults_reason_ = hosted_->StoredStateProblem();
   ApplyBounds();
   ApplyVisible();
 }

@@ -82,6 +82,10 @@ class HostedControl {
   // The control's properties by dispatch identifier. S_OK or the failure of the control.
   virtual HRESULT SetProperty(long dispid, const PropertyValue& value) = 0;
   virtual HRESULT GetProperty(long dispid, PropertyValue& value) = 0;
+
+  // Why the control's stored settings could not be read, the control having started with its defaults
+  // instead; empty when they were read (or it has none).
+  virtual std::string StoredStateProblem() const { return {}; }
 };
 
 class HostedControlFactory {
@@ -112,6 +116,8 @@ class HostedControlHolder : public Control, private HostedControlSite {
   HostedControl* Hosted() const { return hosted_.get(); }
   // Why the control could not be made; empty when it was.
   const std::string& MissingReason() const { return missing_reason_; }
+  // Why the control's stored settings could not be read (it runs with its defaults); empty when they were.
+  const std::string& DefaultsReason() const { return defaults_reason_; }
 
   HWND Window() const override;
   void SetFocus() override;
@@ -138,6 +144,7 @@ class HostedControlHolder : public Control, private HostedControlSite {
   HostedControlHolder* holder_;
   std::unique_ptr<HostedControl> hosted_;
   std::string missing_reason_;
+  std::string defaults_reason_;
   HWND container_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "testing/HostWindow.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -364,6 +365,46 @@ TEST_F(FramesOnAForm, TheResetWindowsStoredFramesLoad)
         hosting::PumpMessages();
         container.Unload();
     }
+}
+
+TEST_F(FramesOnAForm, APanelWhoseSavedBytesAreCutShortStartsWithItsDefaults)
+{
+    // The saved bytes of a panel with settings of its own, the last two bytes lost.
+    std::vector<std::uint8_t> bytes;
+    {
+        Held<IDispatch> original = CreateByProgId(L"Plyx.QvPanel");
+        ASSERT_TRUE(original);
+        ASSERT_EQ(As<IPersistStreamInit>(original.Get(), IID_IPersistStreamInit)->InitNew(), S_OK);
+        ASSERT_EQ(PutText(original.Get(), L"Caption", L"Kept"), S_OK);
+        ASSERT_EQ(PutLong(original.Get(), L"FloodPercent", 40), S_OK);
+        bytes = SaveToBytes(original.Get());
+    }
+    ASSERT_GT(bytes.size(), 18u);
+    bytes.resize(bytes.size() - 2);
+    std::string hex;
+    for (const std::uint8_t byte : bytes) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02X", byte);
+        hex += pair;
+    }
+    const std::string form = "form Test {\n  activex Panel1 {\n    clsid \"{240210C2-E3B3-11CF-BE3F-0000C0F04C96}\"\n"
+                             "    rect 10 10 120 40\n    stream \"" + hex + "\"\n  }\n}\n";
+    Host(form.c_str());
+
+    ControlSite& site = Site("Panel1");
+    EXPECT_EQ(site.StateProblem().rfind("its saved bytes were refused: ", 0), 0u) << site.StateProblem();
+    ASSERT_NE(site.Window(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(site.Window()));
+    // Its state is a new panel's: nothing of the bytes it took before they ran out is kept. (A hosted
+    // panel starts with its name for a caption, so its bytes are not a siteless panel's.)
+    const std::vector<std::uint8_t> hosted = SaveToBytes(site.Object());
+    const std::string kept = "Kept";
+    const std::string caption(reinterpret_cast<const char*>(hosted.data()), hosted.size());
+    EXPECT_EQ(caption.find(kept), std::string::npos);
+    std::wstring wideKept = L"Kept";
+    const std::string wideBytes(reinterpret_cast<const char*>(wideKept.data()), wideKept.size() * 2);
+    EXPECT_EQ(caption.find(wideBytes), std::string::npos);
+    EXPECT_NE(GetLong(Dispatch("Panel1"), L"FloodPercent"), 40);
 }
 
 const char FloodingPanelForm[] = R"(form Test {

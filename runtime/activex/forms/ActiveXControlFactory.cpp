@@ -141,6 +141,8 @@ public:
         return hr;
     }
 
+    std::string StoredStateProblem() const override { return control_->StateProblem(); }
+
 private:
     std::shared_ptr<FormControls> form_;
     // Held: a frame that goes first unloads the controls it holds, and this one then answers no window.

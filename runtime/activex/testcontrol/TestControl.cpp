@@ -1,5 +1,7 @@
 #include "TestControl.h"
 
+#include "StrictTestControl.h"
+
 #include "com/Variant.h"
 
 namespace korvane::testcontrol {
@@ -33,6 +35,22 @@ const kit::ControlClass kTestControlClass = {
     kProperties,
     sizeof kProperties / sizeof kProperties[0],
     TestControl::Create,
+};
+
+const kit::ControlClass kStrictTestControlClass = {
+    &CLSID_StrictTestControl,
+    "Korvane.StrictTestControl",
+    "Korvane strict test control",
+    &LIBID_KorvaneTestControlLib,
+    1,
+    0,
+    &IID_ITestControl,
+    &DIID_DTestControlEvents,
+    "KorvaneStrictTestControlWndClass",
+    kTestControlClass.miscStatus,
+    kProperties,
+    sizeof kProperties / sizeof kProperties[0],
+    StrictTestControl::Create,
 };
 
 short ShiftState()
@@ -253,6 +271,6 @@ bool TestControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 } // namespace korvane::testcontrol
 
 namespace korvane::kit {
-const ControlClass* const kControlClasses[] = {&testcontrol::kTestControlClass};
-const size_t kControlClassCount = 1;
+const ControlClass* const kControlClasses[] = {&testcontrol::kTestControlClass, &testcontrol::kStrictTestControlClass};
+const size_t kControlClassCount = sizeof kControlClasses / sizeof kControlClasses[0];
 } // namespace korvane::kit

@@ -12,7 +12,7 @@
 
 namespace korvane::testcontrol {
 
-class TestControl final : public kit::ControlObject, public ITestControl {
+class TestControl : public kit::ControlObject, public ITestControl {
 public:
     static kit::ControlObject* Create(const kit::ControlClass& controlClass);
 
@@ -29,8 +29,10 @@ public:
     STDMETHODIMP get_MarqueeStyle(short* style) override;
     STDMETHODIMP put_MarqueeStyle(short style) override;
 
-private:
+protected:
     using kit::ControlObject::ControlObject;
+
+private:
 
     IDispatch* DualInterface() override { return static_cast<ITestControl*>(this); }
     void SetDefaults() override;

@@ -143,6 +143,153 @@ TEST_F(FormHosting, AfterTheFormUnloadsTheControlLibraryMayUnload)
     EXPECT_EQ(CanUnloadTestControlLibrary(), S_OK);
 }
 
+// Two controls whose stored settings are refused (damaged saved bytes; a property the control will not
+// take) beside one whose settings are good.
+class DamagedSettingsForm : public forms::Form {
+public:
+    DamagedSettingsForm()
+        : Form("DamagedSettingsForm", R"(form DamagedSettingsForm {
+  caption "Damaged settings"
+  size 320 80
+  activex Good1 {
+    progid "Korvane.TestControl"
+    rect 10 10 90 30
+    tab 1
+    Caption "Good"
+  }
+  activex Bytes1 {
+    progid "Korvane.TestControl"
+    rect 110 10 90 30
+    tab 2
+    stream "0011223344556677 8899aabbccddeeff 00112233"
+  }
+  activex Props1 {
+    progid "Korvane.TestControl"
+    rect 210 10 90 30
+    tab 3
+    Caption "Partial"
+    MarqueeStyle 9
+  }
+})")
+    {
+    }
+    int clicks = 0;
+
+private:
+    void Bind(forms::EventTable& on) override { on("Props1", "Click", &DamagedSettingsForm::Props1_Click); }
+    void Props1_Click() { ++clicks; }
+};
+
+constexpr char kDefaultsHeading[] = ": the stored settings of these controls could not be read; they start with their defaults:";
+constexpr char kMissingHeading[] = ": these controls could not be made and are left out of the window:";
+
+TEST_F(FormHosting, ControlsWhoseSettingsAreRefusedStartWithDefaultsAndOneMessageNamesThem)
+{
+    ui.AnswerNextMessageBox(IDOK);
+    auto form = ui.Show<DamagedSettingsForm>();
+    EXPECT_TRUE(form.Visible());
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    const forms::testing::ShownMessageBox& box = ui.MessageBoxes()[0];
+    // Each line names the control and the failure it answered (with the system's description of it).
+    EXPECT_THAT(box.text, ::testing::StartsWith(std::string("DamagedSettingsForm") + kDefaultsHeading +
+                                                "\nBytes1: its saved bytes were refused: 0x8000FFFF"));
+    EXPECT_THAT(box.text, ::testing::HasSubstr("\nProps1: its saved properties were refused: 0x80020009"));
+    EXPECT_THAT(box.text, ::testing::Not(::testing::HasSubstr("Good1")));
+    EXPECT_EQ(box.style, static_cast<unsigned>(MB_ICONEXCLAMATION | MB_OK));
+
+    DamagedSettingsForm& damaged = static_cast<DamagedSettingsForm&>(form.Get());
+    for (const char* name : {"Bytes1", "Props1"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(damaged.Hosted(name).DefaultsReason().empty());
+        EXPECT_EQ(damaged.Hosted(name).Property(-518), forms::PropertyValue(std::string("TestControl")));
+        EXPECT_EQ(damaged.Hosted(name).Property(60), forms::PropertyValue(0L));
+        ASSERT_NE(form.Window(name), nullptr);
+        EXPECT_TRUE(IsWindowVisible(form.Window(name)));
+    }
+    EXPECT_EQ(damaged.Hosted("Good1").DefaultsReason(), "");
+    EXPECT_EQ(damaged.Hosted("Good1").Property(-518), forms::PropertyValue(std::string("Good")));
+    form.Click("Props1");
+    EXPECT_EQ(damaged.clicks, 1);
+
+    // Loaded afresh, the form is not reported again in the same run of the program.
+    forms::Forms::Unload<DamagedSettingsForm>();
+    ui.Show<DamagedSettingsForm>();
+    EXPECT_EQ(ui.MessageBoxes().size(), 1u);
+}
+
+// A control that will not start over after refusing its settings: a new one of its class takes its place.
+class StrictSettingsForm : public forms::Form {
+public:
+    StrictSettingsForm()
+        : Form("StrictSettingsForm", R"(form StrictSettingsForm {
+  caption "Strict"
+  size 200 60
+  activex Strict1 {
+    progid "Korvane.StrictTestControl"
+    rect 10 10 120 30
+    Caption "Partial"
+    MarqueeStyle 9
+  }
+})")
+    {
+    }
+};
+
+TEST_F(FormHosting, AControlThatWillNotStartOverIsMadeAfreshWithItsDefaults)
+{
+    ui.AnswerNextMessageBox(IDOK);
+    auto form = ui.Show<StrictSettingsForm>();
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    EXPECT_THAT(ui.MessageBoxes()[0].text,
+                ::testing::StartsWith(std::string("StrictSettingsForm") + kDefaultsHeading + "\nStrict1: "));
+    EXPECT_EQ(static_cast<StrictSettingsForm&>(form.Get()).Hosted("Strict1").Property(-518),
+              forms::PropertyValue(std::string("TestControl")));
+    ASSERT_NE(form.Window("Strict1"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form.Window("Strict1")));
+}
+
+// A control whose class is not registered beside one whose settings are damaged: each is told in its own
+// message, the first as before.
+class MixedProblemsForm : public forms::Form {
+public:
+    MixedProblemsForm()
+        : Form("MixedProblemsForm", R"(form MixedProblemsForm {
+  caption "Mixed"
+  size 220 60
+  activex Missing1 {
+    clsid "{00000000-1111-2222-3333-444444444444}"
+    rect 10 10 90 30
+  }
+  activex Damaged1 {
+    progid "Korvane.TestControl"
+    rect 110 10 90 30
+    stream "0011223344556677 8899aabbccddeeff 00112233"
+  }
+})")
+    {
+    }
+};
+
+TEST_F(FormHosting, AControlThatCannotBeMadeIsStillToldApartFromOneWithDefaults)
+{
+    ui.AnswerNextMessageBox(IDOK);
+    ui.AnswerNextMessageBox(IDOK);
+    auto form = ui.Show<MixedProblemsForm>();
+    ASSERT_EQ(ui.MessageBoxes().size(), 2u);
+    EXPECT_THAT(ui.MessageBoxes()[0].text,
+                ::testing::StartsWith(std::string("MixedProblemsForm") + kMissingHeading + "\nMissing1: "));
+    EXPECT_THAT(ui.MessageBoxes()[0].text, ::testing::Not(::testing::HasSubstr("Damaged1")));
+    EXPECT_THAT(ui.MessageBoxes()[1].text,
+                ::testing::StartsWith(std::string("MixedProblemsForm") + kDefaultsHeading +
+                                      "\nDamaged1: its saved bytes were refused: 0x8000FFFF"));
+    EXPECT_THAT(ui.MessageBoxes()[1].text, ::testing::Not(::testing::HasSubstr("Missing1")));
+    MixedProblemsForm& mixed = static_cast<MixedProblemsForm&>(form.Get());
+    EXPECT_EQ(mixed.Hosted("Missing1").Window(), nullptr);
+    EXPECT_EQ(mixed.Hosted("Missing1").DefaultsReason(), "");
+    ASSERT_NE(form.Window("Damaged1"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form.Window("Damaged1")));
+}
+
 // A window of the program names a control of the control library, with its saved bytes; the test
 // control stands in for it and takes the place, the name-given state and the events.
 class PanelForm : public forms::Form {
