@@ -4,7 +4,7 @@
 #
 # Each description becomes a resource of type FORMDESC named after its file (Form1.form -> "Form1"), which
 # the form of that name loads; each picture a bitmap resource named after its file (Exit.bmp -> "Exit"),
-# which a description names in its `picture` property.
+# which a description names in its `picture` property or in a picture property of a hosted control.
 include_guard(GLOBAL)
 
 function(korvane_form_resources)

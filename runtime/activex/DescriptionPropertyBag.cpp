@@ -2,6 +2,8 @@
 
 #include "com/Variant.h"
 
+#include <olectl.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -41,6 +43,37 @@ com::Variant ValueOf(const forms::DescriptionValue& value)
     return com::Variant::Text(com::Widen(value.text));
 }
 
+// A stored picture is the name of a bitmap of the program ("Picture "ExitDoor""): a control that asks for
+// an object is given a picture object of its own, owning a fresh copy of that bitmap, as a container that
+// keeps pictures beside the form hands each control the picture it saved.
+HRESULT ReadPicture(const forms::DescriptionValue& named, VARTYPE asked, VARIANT* value)
+{
+    if (named.kind == forms::DescriptionValue::Kind::Number)
+        return DISP_E_TYPEMISMATCH;
+    const auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), named.text.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return CTL_E_INVALIDPICTURE;
+    PICTDESC description = {};
+    description.cbSizeofstruct = sizeof description;
+    description.picType = PICTYPE_BITMAP;
+    description.bmp.hbitmap = bitmap;
+    IPictureDisp* picture = nullptr;
+    const HRESULT made =
+        OleCreatePictureIndirect(&description, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(&picture));
+    if (FAILED(made) || !picture) {
+        DeleteObject(bitmap);
+        return FAILED(made) ? made : E_UNEXPECTED;
+    }
+    VariantInit(value);
+    value->vt = asked;
+    if (asked == VT_DISPATCH)
+        value->pdispVal = picture;
+    else
+        value->punkVal = picture;
+    return S_OK;
+}
+
 } // namespace
 
 bool DescriptionPropertyBag::IsContainerProperty(std::string_view name)
@@ -65,8 +98,10 @@ STDMETHODIMP DescriptionPropertyBag::Read(LPCOLESTR name, VARIANT* value, IError
                                     [&](const forms::DescriptionProperty& p) { return SameName(p.name, wanted); });
     if (found == element_.properties.end() || found->values.empty())
         return E_INVALIDARG;  // the bag's answer for a property it does not hold
-    com::Variant held = ValueOf(found->values.front());
     const VARTYPE asked = value->vt;
+    if (asked == VT_UNKNOWN || asked == VT_DISPATCH)
+        return ReadPicture(found->values.front(), asked, value);
+    com::Variant held = ValueOf(found->values.front());
     if (asked != VT_EMPTY && asked != held.Type()) {
         com::Variant converted;
         if (!held.ConvertTo(asked, converted))

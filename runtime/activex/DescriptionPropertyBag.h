@@ -1,7 +1,8 @@
 // The persisted state of a control as its form description holds it, by name: every property of the
 // control's element that the container does not keep for itself. Names are matched without regard to
 // case; words True and False read as booleans, numbers as numbers, texts as strings, each converted to
-// the type the control asks for.
+// the type the control asks for. A control that asks for an object is asking for a picture: the text
+// names a bitmap of the program, and the control gets a picture object of it.
 #pragma once
 
 #include "com/ComObject.h"

@@ -37,7 +37,8 @@
 //   picturebox  picture, rect, border, backcolor, hidden
 //   menu        caption, disabled; menus inside a menu of the menu bar make its submenu
 //   activex     (any kind a HostedControlFactory is registered for) rect, tab, notabstop, tooltip, hidden,
-//               and whatever its factory reads; elements inside it are controls it holds
+//               and whatever its factory reads (a picture property names a bitmap resource, as
+//               `picture` does); elements inside it are controls it holds
 // Handlers are bound by control name and event: "Form" Load; text boxes KeyPress; list boxes Click and
 // MouseDown; buttons and menu entries Click; hosted controls whatever events they raise.
 //

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <olectl.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace korvane::activex {
 namespace {
 
@@ -56,6 +62,91 @@ TEST(DescriptionPropertyBag, ReadsPropertiesByNameInTheTypeAsked)
             EXPECT_EQ(text.AsText(), c.text);
     }
     EXPECT_EQ(bag->Write(L"Caption", nullptr), E_NOTIMPL);
+    bag->Release();
+}
+
+// The pixels of a bitmap, top row first, as 0x00BBGGRR.
+std::vector<COLORREF> PixelsOf(HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return rows == height ? pixels : std::vector<COLORREF>{};
+}
+
+TEST(DescriptionPropertyBag, GivesAControlThatAsksForAnObjectAPictureOfTheBitmapItNames)
+{
+    const forms::ElementDescription form = forms::ParseFormDescription(R"(form F {
+      activex C {
+        clsid "{9B9693D4-77B7-4B64-AB9D-8B36B857ABCF}"
+        Picture "ExitPicture"
+        PictureUp ExitPicture
+        Graphics "NoSuchPicture"
+        FontSize 12
+      }
+    })");
+    auto* bag = new DescriptionPropertyBag(form.children.front());
+    HBITMAP stored = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), "ExitPicture", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(stored, nullptr) << "the test program holds the picture";
+    BITMAP size{};
+    ASSERT_TRUE(GetObjectA(stored, sizeof size, &size));
+    const std::vector<COLORREF> storedPixels = PixelsOf(stored, size.bmWidth, size.bmHeight);
+    ASSERT_FALSE(storedPixels.empty());
+
+    OLE_HANDLE firstHandle = 0;
+    for (const auto& [name, asked] : {std::pair{L"Picture", VT_UNKNOWN}, std::pair{L"PictureUp", VT_DISPATCH}}) {
+        SCOPED_TRACE(com::Narrow(name));
+        com::Variant value;
+        value.Get().vt = asked;
+        value.Get().punkVal = nullptr;
+        ASSERT_EQ(bag->Read(name, &value.Get(), nullptr), S_OK);
+        ASSERT_EQ(value.Type(), asked);
+        ASSERT_NE(value.Get().punkVal, nullptr);
+        IPicture* picture = nullptr;
+        ASSERT_EQ(value.Get().punkVal->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture)), S_OK);
+        SHORT type = 0;
+        OLE_HANDLE handle = 0;
+        EXPECT_EQ(picture->get_Type(&type), S_OK);
+        EXPECT_EQ(type, PICTYPE_BITMAP);
+        EXPECT_EQ(picture->get_Handle(&handle), S_OK);
+        // Each control owns its picture: a second read is a bitmap of its own, with the same pixels.
+        EXPECT_NE(handle, firstHandle);
+        firstHandle = handle;
+        EXPECT_EQ(PixelsOf(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), size.bmWidth, size.bmHeight),
+                  storedPixels);
+        picture->Release();
+    }
+
+    const struct {
+        const wchar_t* name;
+        VARTYPE asked;
+        HRESULT result;
+    } refused[] = {
+        {L"Graphics", VT_UNKNOWN, CTL_E_INVALIDPICTURE},  // the program holds no such picture
+        {L"FontSize", VT_UNKNOWN, DISP_E_TYPEMISMATCH},   // a number names no picture
+        {L"Missing", VT_DISPATCH, E_INVALIDARG},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(com::Narrow(c.name));
+        VARIANT value{};
+        value.vt = c.asked;
+        EXPECT_EQ(bag->Read(c.name, &value, nullptr), c.result);
+        if (SUCCEEDED(bag->Read(c.name, &value, nullptr)))
+            VariantClear(&value);
+    }
+    com::Variant text;
+    text.Get().vt = VT_BSTR;
+    EXPECT_EQ(bag->Read(L"Picture", &text.Get(), nullptr), S_OK);  // asked as text, the name itself
+    EXPECT_EQ(text.AsText(), L"ExitPicture");
+    DeleteObject(stored);
     bag->Release();
 }
 
