@@ -225,7 +225,7 @@ std::optional<double> TimeOneStart(const std::string& folder, const Program& pro
   std::optional<double> ms;
   for (;;) {
     if (started.Ended()) {
-      std::fprintf(stderr, "start_benchmark: %s ended before its window was painted\n", program.file);
+      std::fprintf(stderr, "start_benchmark: %s ended before its window was painted (code %lu)\n", program.file, started.ExitCode().value_or(0));
       return std::nullopt;
     }
     if (Clock::now() > limit) {
