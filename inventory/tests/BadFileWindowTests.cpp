@@ -116,6 +116,7 @@ enum class Act {
   Open,            // the window's ribbon on the main menu
   AddAndSave,      // master list: Add, then Save of the new item as Add proposed it
   SaveFirstItem,   // master list: the first line clicked, then Save
+  DeleteFirstItem, // master list: the first line clicked, then Delete
   LookUpNothing,   // Adjust Inventory: Receipts, then an item number that no item has and Enter
   PostToFirstItem, // Adjust Inventory: Refresh Page, Receipts, Enter on no number (the first item), 5 and
                    // Enter, Save
@@ -164,20 +165,36 @@ Shows TextOf(const char* control, const char* text) { return {control, text}; }
 
 const std::vector<Case>& Cases() {
   static const std::vector<Case> kCases = {
-      // The master list: the load reads both files and lists what it could read; a new item is appended
-      // only to a file that can be read through, and a changed item is written only into one whose lines
-      // the reader does not cut.
+      // The master list: the load reads both files and lists what it could read; a changed or blanked
+      // item is written only into a file that can be read through and whose lines the reader does not
+      // cut, and a new item is appended only to a file that can be read through. Add mode, which a
+      // refused Save keeps, comes last. (The binary file's first slot reads as 0 in its box, so its Save
+      // writes nothing and rebuilds the lists, which finds the file unreadable again.)
       {Window::Form60, BadFile::EmptyItemFile, {{Act::Open, kNone, Lines("List1", 0)}}},
       {Window::Form60, BadFile::SeventeenLines,
-       {{Act::Open, kUnreadable, Lines("List1", 1)}, {Act::AddAndSave, kUnreadable}}},
+       {{Act::Open, kUnreadable, Lines("List1", 1)},
+        {Act::SaveFirstItem, kUnreadable},
+        {Act::DeleteFirstItem, kUnreadable},
+        {Act::AddAndSave, kUnreadable}}},
       {Window::Form60, BadFile::UnclosedQuote,
-       {{Act::Open, kNone, Lines("List1", 4)}, {Act::SaveFirstItem, kUnreadable}}},
+       {{Act::Open, kNone, Lines("List1", 4)},
+        {Act::SaveFirstItem, kUnreadable},
+        {Act::DeleteFirstItem, kUnreadable, Lines("List1", 4)}}},
       {Window::Form60, BadFile::OneItemTooMany,
-       {{Act::Open, kUnreadable, Lines("List1", ItemTableColumns::kLastRow)}, {Act::AddAndSave, kUnreadable}}},
+       {{Act::Open, kUnreadable, Lines("List1", ItemTableColumns::kLastRow)},
+        {Act::SaveFirstItem, kUnreadable},
+        {Act::DeleteFirstItem, kUnreadable},
+        {Act::AddAndSave, kUnreadable}}},
       {Window::Form60, BadFile::BinaryBytes,
-       {{Act::Open, kUnreadable, Lines("List1", 1)}, {Act::AddAndSave, kUnreadable}}},
+       {{Act::Open, kUnreadable, Lines("List1", 1)},
+        {Act::SaveFirstItem, kUnreadable, Lines("List1", 1)},
+        {Act::DeleteFirstItem, kUnreadable},
+        {Act::AddAndSave, kUnreadable}}},
       {Window::Form60, BadFile::MegabyteLine,
-       {{Act::Open, kUnreadable, Lines("List1", 4)}, {Act::AddAndSave, kUnreadable}}},
+       {{Act::Open, kUnreadable, Lines("List1", 4)},
+        {Act::SaveFirstItem, kUnreadable},
+        {Act::DeleteFirstItem, kUnreadable},
+        {Act::AddAndSave, kUnreadable}}},
       {Window::Form60, BadFile::NoCategoryList, {{Act::Open, kNoList, Lines("List1", 0)}}},
       {Window::Form60, BadFile::EmptyCategoryList, {{Act::Open, kNone, Lines("List2", 0)}}},
 
@@ -313,6 +330,7 @@ class BadFileWindow : public testing::KorvaneWindowsTest, public ::testing::With
       }
       case Act::AddAndSave: Window().Click("AddEntry").Click("SaveButton"); break;
       case Act::SaveFirstItem: Window().ClickListLine("List1", 0).Click("SaveButton"); break;
+      case Act::DeleteFirstItem: Window().ClickListLine("List1", 0).Click("DeleteEntry"); break;
       case Act::LookUpNothing: Window().Click("ItemReceipts").Type("Text38", "ZZ").PressEnter("Text38"); break;
       case Act::PostToFirstItem:
         // From a fresh page, whatever the lookup before left chosen.
