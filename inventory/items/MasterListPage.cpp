@@ -220,8 +220,20 @@ void MasterListPage::SaveButtonClick() {
 }
 
 bool MasterListPage::AppendNewItem(double slot) {
-  if (!ItemTableColumns::HasRow(counters_.CounterMax + 1)) {
-    controls_.ShowMessage(kItemFileTooLongText);
+  // The new item's lines go after those already in the file, so those must be whole items that the
+  // readers take through to the end, as the load reads them: after an item cut short the new lines
+  // would become the missing fields of that item, and past the table's last row no reader would take
+  // the file any more. Checked in the file itself, since after a load that failed the window's counts
+  // say nothing of it; a file of as many items as the table holds has no room for one more.
+  int items = 0;
+  const ItemFileStatus readable = ForEachItem(
+      [&items](const ItemRecord&) {
+        ++items;
+        return true;
+      },
+      itemFile_);
+  if (readable != ItemFileStatus::Ok || !ItemTableColumns::HasRow(items + 1)) {
+    controls_.ShowItemFileError();
     return false;
   }
   ItemRecord item;
@@ -277,7 +289,9 @@ bool MasterListPage::RewriteWithChosenItemChanged(const ChosenItem& chosen, cons
   // Written back from what the field reader read: not when a comma or a quote has cut a field.
   if (status == ItemFileStatus::Ok) status = CheckItemFileLinesClean(itemFile_);
   if (status != ItemFileStatus::Ok) {
-    controls_.ShowMessage(ItemFileMessage(status));
+    // Whatever keeps the file from being read through, more items than the table holds included, is the
+    // Debug Inventory tool's to show.
+    controls_.ShowItemFileError();
     return false;
   }
   const int row = FindItemRow(*fresh, file.CounterMax, chosen.slot, chosen.itemNumber);

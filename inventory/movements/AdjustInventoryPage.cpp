@@ -58,7 +58,8 @@ void AdjustInventoryPage::Text36KeyPress(int& keyAscii) {
 void AdjustInventoryPage::Lookup() {
   const LookupResult found = LookupItem(controls_.Text(AdjustBox::Text38), itemFile_);
   if (found.status != ItemFileStatus::Ok) {
-    controls_.ShowMessage(ItemFileMessage(found.status));
+    // Cut short, missing or longer than the table: each sends the user to the Debug Inventory tool.
+    controls_.ShowMessage(kItemFileErrorText);
     ResetAdjustPage(ResetKind::Plain);
     return;
   }

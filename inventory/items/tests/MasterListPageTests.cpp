@@ -340,6 +340,48 @@ TEST_F(MasterListPageTest, ANewItemWhoseWriteFailsLeavesTheFileAsItWasAndAddMode
   EXPECT_EQ(ItemFileNow(), before + ItemFileBytes({added}));
 }
 
+// A new item goes after the lines already in the file, so it is refused, the file untouched, when those
+// lines are not whole items that the readers take through: after an item cut short its lines would
+// become the missing fields of that item, and past the table's last row nothing would read the file.
+TEST_F(MasterListPageTest, ANewItemIsNotAppendedToAFileThatCannotBeReadThrough) {
+  std::string tooLong;
+  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) tooLong += ItemFileBytes({SmallItemFile()[item % 4]});
+  std::string full;
+  for (int item = 0; item < ItemTableColumns::kLastRow; ++item) full += ItemFileBytes({SmallItemFile()[item % 4]});
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int loadErrors;  // the load's own message
+  };
+  const Case cases[] = {
+      {"an item cut short", ItemFileBytes(SmallItemFile()) + "5\r\nLAST\r\n", 1},
+      {"one item more than the table holds", tooLong, 1},
+      {"as many items as the table holds", full, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(itemFile_, c.bytes);
+    window_ = WindowOfTheTest{};
+    page_.FormLoad();
+    ASSERT_EQ(window_.itemFileErrors, c.loadErrors);
+    page_.AddEntryClick();
+    Type(EditBox::Text3, "NEW-1");
+    page_.SaveButtonClick();
+    EXPECT_EQ(window_.itemFileErrors, c.loadErrors + 1);
+    EXPECT_TRUE(window_.messages.empty());
+    EXPECT_TRUE(ItemFileNow() == c.bytes);
+    EXPECT_EQ(page_.AddModeFlag(), kAddModeOn);
+    EXPECT_EQ(window_.texts[EditBox::Text3], "NEW-1");
+  }
+  // Once the file is whole again, the same Save appends the item.
+  WriteItems(SmallItemFile());
+  window_.texts[EditBox::Text16] = "5";
+  page_.SaveButtonClick();
+  ItemFields added = NewItemAsAddLeftIt();
+  FieldOf(added, ItemField::ItemNumber) = "NEW-1";
+  EXPECT_EQ(ItemFileNow(), ItemFileBytes(SmallItemFile()) + ItemFileBytes({added}));
+}
+
 TEST_F(MasterListPageTest, ANewItemGoesOnALineOfItsOwnAfterALastLineWithoutItsEnd) {
   std::vector<ItemFields> items = SmallItemFile();
   FieldOf(items[3], ItemField::SoldYear) = "8";

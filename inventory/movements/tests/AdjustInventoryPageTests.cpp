@@ -425,6 +425,25 @@ TEST_F(AdjustInventoryPageTest, AFileOfMoreItemsThanTheTableHoldsHasAMessageOfIt
   ExpectTypedPageKept("AB", "1", "5");
 }
 
+// The lookup reads up to the item it finds: the first item is found in a file that is too long, while a
+// number that no item has reads on past the table's last row and sends the user to the Debug Inventory
+// tool, as a file cut short does.
+TEST_F(AdjustInventoryPageTest, ALookupThatReadsPastTheTablesLastRowGivesTheItemFileMessage) {
+  std::string bytes;
+  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
+  WriteBytes(ItemFile(), bytes);
+  window_.Click(MovementKind::Receipt);
+  window_.Type(AdjustBox::Text38, "AB\r");
+  EXPECT_EQ(window_.texts[AdjustBox::Text16], "1");
+  EXPECT_EQ(window_.errorMessages, 0);
+  window_.texts[AdjustBox::Text38].clear();
+  window_.Type(AdjustBox::Text38, "ZZ\r");
+  EXPECT_EQ(window_.errorMessages, 1);
+  EXPECT_EQ(window_.lastMessage, kItemFileErrorText);
+  ExpectResetPage();
+  EXPECT_TRUE(ReadBytes(ItemFile()) == bytes);
+}
+
 TEST_F(AdjustInventoryPageTest, SaveClosesEveryOpenFileAndRefreshDoesNoFileWork) {
   const std::string other = folder_.File("other.txt");
   WriteBytes(other, "x\r\n");
