@@ -164,7 +164,9 @@ TEST_F(DebugInventoryWindow, AFileThatOtherWindowsRefuseIsNeverComplete) {
     EXPECT_EQ(StatusColour(), kRed);
     EXPECT_EQ(tool.Text("Text8"), c.record);
     ASSERT_EQ(ui_.MessageBoxes().size(), c.message ? 1u : 0u);
-    if (c.message) EXPECT_EQ(ui_.MessageBoxes()[0].text, c.message);
+    if (c.message) {
+      EXPECT_EQ(ui_.MessageBoxes()[0].text, c.message);
+    }
     EXPECT_EQ(ItemFileNow(), c.bytes);  // the scan writes nothing
 
     tool.Click("SaveButton");

@@ -46,9 +46,13 @@ TEST_F(MasterListDescription, HasTheButtonsAndRibbonsWithTheirCaptionsAndTooltip
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->Text("tooltip"), b.tooltip) << b.name;
     const BagState state(*button);
-    if (b.caption) EXPECT_EQ(state.Text("Caption"), b.caption) << b.name;
+    if (b.caption) {
+      EXPECT_EQ(state.Text("Caption"), b.caption) << b.name;
+    }
     if (const HoverEffect* hover = FindHoverEffect("Form60", b.name)) {
-      if (hover->property == HoverProperty::FontSize) EXPECT_EQ(state.Number("FontSize", 0), hover->onExit);
+      if (hover->property == HoverProperty::FontSize) {
+        EXPECT_EQ(state.Number("FontSize", 0), hover->onExit);
+      }
     }
   }
   testing::ExpectDistinctTabPlaces(form_);

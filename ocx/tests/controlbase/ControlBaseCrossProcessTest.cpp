@@ -36,7 +36,8 @@ public:
                               std::to_string(place.left) + " " + std::to_string(place.top) + " " +
                               std::to_string(place.right - place.left) + " " +
                               std::to_string(place.bottom - place.top) + " 30";
-        STARTUPINFOA startup = {sizeof startup};
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
         started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                   &process_) != FALSE;
     }
@@ -77,7 +78,7 @@ TEST(ControlBaseCrossProcessTest, LeavingForAWindowOfAnotherProcessGivesMouseExi
     HMODULE library = LoadLibraryA(BesideThisProgram("qvbase_test_controls.dll").c_str());
     ASSERT_NE(library, nullptr);
     auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
-        GetProcAddress(library, "DllGetClassObject"));
+        reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
     ASSERT_NE(getClassObject, nullptr);
     IClassFactory* factory = nullptr;
     ASSERT_EQ(getClassObject(CLSID_QvFrame, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);

@@ -142,7 +142,8 @@ TEST_F(ControlBaseHoverTest, AControlClosedWhileTrackingLeavesTheWordFreeForTheN
 TEST_F(ControlBaseHoverTest, AWordLeftByAProcessThatEndedIsRecovered)
 {
     // A process that ends at once stands for one killed while its control tracked.
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     char command[] = "cmd.exe /c exit";
     ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,

@@ -202,7 +202,9 @@ TEST_F(MessageBoxes, WhileABoxIsUpNoFormTakesInputAndAfterItEveryOneDoes) {
     for (HWND window : forms) EXPECT_TRUE(IsWindowEnabled(window));
     // The focus goes back where it was (with none before, the system activates a window of its choice
     // when the box goes).
-    if (active) EXPECT_EQ(GetFocus(), focusBefore);
+    if (active) {
+      EXPECT_EQ(GetFocus(), focusBefore);
+    }
   }
   // Afterwards the other form takes a click again.
   second.Click("Other");

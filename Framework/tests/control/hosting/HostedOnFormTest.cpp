@@ -78,8 +78,9 @@ public:
     }
     ~RegisteredTestControl()
     {
-        if (SUCCEEDED(result_))
+        if (SUCCEEDED(result_)) {
             EXPECT_EQ(CoRevokeClassObject(registration_), S_OK);
+        }
     }
     RegisteredTestControl(const RegisteredTestControl&) = delete;
     RegisteredTestControl& operator=(const RegisteredTestControl&) = delete;
