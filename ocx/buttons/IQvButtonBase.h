@@ -65,6 +65,7 @@ public:
     void MouseExit(short button, short shift, LONG x, LONG y) override;
     void PaintAnimationFrame() override;
     void PaintMarqueeStep() override;
+    void CaptionMeasureChanged() override { layoutWanted_ = true; }
 
     // ---- Operations the controls fill ----
     // The mouse button (or the key) was released: a ribbon toggles, a command button clicks.

@@ -70,6 +70,10 @@ public:
     // The mouse left the control: stops tracking and fires MouseExit, once per MouseEnter. Always
     // called on the control's thread; a class that draws its hover look overrides it and calls it.
     virtual void MouseExit(short button, short shift, LONG x, LONG y);
+    // The caption or the font it is drawn in changed: a class that keeps the places it measured for its
+    // caption lays it out again at its next paint, so that a larger font is not clipped to the box the
+    // smaller one needed (the hover feedback of the program's buttons grows their font).
+    virtual void CaptionMeasureChanged() {}
     virtual bool IsTransparent() const { return block_.backStyle == 1; }
     virtual int GetFrameCount() const { return block_.pictureFrames == 0 ? 1 : block_.pictureFrames; }
     virtual bool HasAnimatedPicture() const;

@@ -142,6 +142,7 @@ HRESULT IQvBase::FontChanged(HRESULT hr, DISPID dispid)
         return InvalidValue();
     block_.flags |= CommonStateBlock::FontPresent;
     PropertyChanged(dispid, false);
+    CaptionMeasureChanged();
     RestartMarquee(false);
     return S_OK;
 }
@@ -236,6 +237,7 @@ HRESULT IQvBase::TakeFont(IFontDisp* font)
         return RaiseError(ControlErrorCodes::InvalidPropertyValue);
     block_.flags |= CommonStateBlock::FontPresent;
     PropertyChanged(DISPID_FONT, false);
+    CaptionMeasureChanged();
     RestartMarquee(false);
     return S_OK;
 }
@@ -576,6 +578,7 @@ HRESULT IQvBase::SetCaption(const AnsiString& text)
     // The accelerators of the new mnemonic.
     if (ControlSite() != nullptr)
         ControlSite()->OnControlInfoChanged();
+    CaptionMeasureChanged();
     RestartMarquee(false);
     return S_OK;
 }

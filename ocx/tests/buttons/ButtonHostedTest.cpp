@@ -24,6 +24,7 @@ const char* const RibbonClsid = "{B28088C2-F453-11CF-9C7D-0000C09300C4}";
 const char* const CommandClsid = "{AAD093B2-F9CA-11CF-9C85-0000C09300C4}";
 
 constexpr DISPID ValueDispid = 47;
+constexpr DISPID FontSizeDispid = 2;
 constexpr DISPID GroupNumberDispid = 24;
 constexpr DISPID GroupAllowAllUpDispid = 25;
 
@@ -496,6 +497,51 @@ DWORD WINAPI MakeControlElsewhere(void*)
 }
 
 } // namespace
+
+// The program's hover feedback grows a button's font from 10 to 12 points and back, and a caption may be
+// set at any time: the caption is measured again for the new font or text, not clipped to the old box.
+TEST_F(ButtonHostedTest, ACaptionIsLaidOutAgainForANewFontOrANewText)
+{
+    MovePointer(window_->Handle(), 315, 195);
+    const struct {
+        const char* what;
+        const char* clsid;
+    } kinds[] = {
+        {"ribbon", RibbonClsid},
+        {"command button", CommandClsid},
+        {"check button", "{4113FBA2-F14B-11CF-9C79-0000C09300C4}"},
+    };
+    int row = 0;
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        std::ostringstream element;
+        element << "activex Grow" << row << " {\n  clsid \"" << kind.clsid << "\"\n  rect 10 " << 10 + 45 * row
+                << " 280 40\n  Caption \"Main Inventory\"\n  FontName \"Arial\"\n  FontSize 10\n}";
+        ++row;
+        ControlSite& control = Host(element.str());
+        auto inkNow = [&control] {
+            Pump(150);
+            return InkOf(korvane::activex::testing::CaptureClientArea(control.Window()), 4);
+        };
+        const Ink small = inkNow();
+        ASSERT_GT(small.count, 0);
+        ASSERT_EQ(control.SetProperty(FontSizeDispid, Variant::Double(12)), S_OK);
+        const Ink large = inkNow();
+        const int smallWidth = small.right - small.left;
+        const int largeWidth = large.right - large.left;
+        EXPECT_GT(largeWidth * 10, smallWidth * 11) << "the 12 point caption is wider than the 10 point one";
+        EXPECT_GT(large.bottom - large.top, small.bottom - small.top) << "and taller";
+        ASSERT_EQ(control.SetProperty(DISPID_CAPTION, Variant::Text(L"Main Inventory List")), S_OK);
+        const Ink longer = inkNow();
+        EXPECT_GT(longer.right - longer.left, largeWidth + 10) << "the longer caption is drawn whole";
+        ASSERT_EQ(control.SetProperty(FontSizeDispid, Variant::Double(10)), S_OK);
+        ASSERT_EQ(control.SetProperty(DISPID_CAPTION, Variant::Text(L"Main Inventory")), S_OK);
+        const Ink back = inkNow();
+        EXPECT_EQ(back.right - back.left, smallWidth) << "back to 10 points, the caption is as it was";
+    }
+    korvane::activex::testing::WritePng("button_caption_growth.png",
+                                        korvane::activex::testing::CaptureClientArea(window_->Handle()));
+}
 
 TEST_F(ButtonHostedTest, ClickHandlersOfReleasedMembersRunOutsideTheLibraryLock)
 {
