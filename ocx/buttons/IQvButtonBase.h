@@ -65,6 +65,8 @@ public:
     void MouseExit(short button, short shift, LONG x, LONG y) override;
     void PaintAnimationFrame() override;
     void PaintMarqueeStep() override;
+    // A caption measured in the old font would be drawn clipped to its old size.
+    void CaptionFontChanged() override { layoutWanted_ = true; }
 
     // ---- Operations the controls fill ----
     // The mouse button (or the key) was released: a ribbon toggles, a command button clicks.

@@ -387,6 +387,7 @@ HRESULT STDMETHODCALLTYPE IQvBase::InPlaceObjectPart::GetDropTarget(IDropTarget*
 
 HRESULT STDMETHODCALLTYPE IQvBase::FontSinkPart::OnChanged(DISPID dispid)
 {
+    control.CaptionFontChanged();
     control.RestartMarquee(false);
     ComReference<IPropertyNotifySink> layer;
     FrameworkPart(control, IID_IPropertyNotifySink, layer);

@@ -73,6 +73,9 @@ public:
     virtual bool IsTransparent() const { return block_.backStyle == 1; }
     virtual int GetFrameCount() const { return block_.pictureFrames == 0 ? 1 : block_.pictureFrames; }
     virtual bool HasAnimatedPicture() const;
+    // The caption's font changed (a font member put, a new font, or a change made on the font object
+    // itself): a class that keeps its caption measured lays it out again before it next paints.
+    virtual void CaptionFontChanged() {}
 
     // ---- Members of the shared interface ----
     STDMETHOD(get_FontName)(BSTR* value);

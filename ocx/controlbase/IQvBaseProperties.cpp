@@ -142,6 +142,7 @@ HRESULT IQvBase::FontChanged(HRESULT hr, DISPID dispid)
         return InvalidValue();
     block_.flags |= CommonStateBlock::FontPresent;
     PropertyChanged(dispid, false);
+    CaptionFontChanged();
     RestartMarquee(false);
     return S_OK;
 }
@@ -236,6 +237,7 @@ HRESULT IQvBase::TakeFont(IFontDisp* font)
         return RaiseError(ControlErrorCodes::InvalidPropertyValue);
     block_.flags |= CommonStateBlock::FontPresent;
     PropertyChanged(DISPID_FONT, false);
+    CaptionFontChanged();
     RestartMarquee(false);
     return S_OK;
 }

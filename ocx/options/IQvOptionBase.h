@@ -76,6 +76,8 @@ public:
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     void PaintMarqueeStep() override;
     void PaintAnimationFrame() override;
+    // A caption measured in the old font would be drawn clipped to its old size.
+    void CaptionFontChanged() override { ForgetLayout(); }
 
     // ---- Members of the shared interface ----
     STDMETHOD(get_Alignment)(Constants_AlignTo* value);
