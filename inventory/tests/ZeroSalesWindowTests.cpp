@@ -131,6 +131,21 @@ TEST_F(ZeroSalesWindow, HoverEnlargesEachButtonsCaption) {
   }
 }
 
+TEST_F(ZeroSalesWindow, TabWalksThePeriodButtonsInsideTheirFramesAndThenTheExit) {
+  Window().Focus("DailyProc");
+  EXPECT_EQ(ui_.Focused(), "Form63.DailyProc");  // the button itself, not the frame it stands in
+  std::string from = "DailyProc";
+  for (const char* next : {"WeeklyProc", "MonthlyProc", "YearlyProc", "ExitButton", "DailyProc"}) {
+    Window().PressKey(from, VK_TAB);
+    EXPECT_EQ(ui_.Focused(), std::string("Form63.") + next) << "Tab from " << from;
+    from = next;
+  }
+  Window().PressKey("DailyProc", VK_TAB, /*shift=*/true);
+  EXPECT_EQ(ui_.Focused(), "Form63.ExitButton");
+  Window().PressKey("WeeklyProc", VK_TAB, /*shift=*/true);
+  EXPECT_EQ(ui_.Focused(), "Form63.DailyProc");
+}
+
 TEST_F(ZeroSalesWindow, ExitReturnsToAFreshMainMenu) {
   ExpectExitReturnsToAFreshMainMenu("ExitButton", &CallerFlags::DebugFromForm63);
 }

@@ -76,7 +76,7 @@ public:
     HRESULT MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     void PaintMarqueeStep() override;
     void PaintAnimationFrame() override;
-    void CaptionMeasureChanged() override { layout_ = {}; }
+    void CaptionMeasureChanged() override { ForgetLayout(); }
 
     // ---- Members of the shared interface ----
     STDMETHOD(get_Alignment)(Constants_AlignTo* value);

@@ -304,9 +304,12 @@ std::string Form::ToolTipOf(const Control& control) const {
 }
 
 Control* Form::ControlOfWindow(HWND window) const {
+  // A control placed inside another (a check button in a frame) lies in its holder's window too: the
+  // window belongs to the innermost control that owns it.
+  Control* found = nullptr;
   for (const auto& control : controls_)
-    if (control->Owns(window)) return control.get();
-  return nullptr;
+    if (control->Owns(window) && (!found || found->Owns(control->Window()))) found = control.get();
+  return found;
 }
 
 Control* Form::FocusedControl() const {

@@ -476,6 +476,48 @@ TEST_F(ButtonHostedTest, RibbonDrawsTheAmpersandAndCommandUnderlines)
     EXPECT_GT(commandMnemonic.count, commandPlain.count);
 }
 
+TEST_F(ButtonHostedTest, ACaptionWhoseFontSizeChangesIsDrawnAsOneStoredAtThatSize)
+{
+    // The program's hover look: the caption's font grows while the mouse is over the button.
+    MovePointer(window_->Handle(), 315, 195);
+    constexpr DISPID FontSizeDispid = 2;
+    auto host = [this](const char* clsid, const std::string& name, int top, int size) -> ControlSite& {
+        std::ostringstream element;
+        element << "activex " << name << " {\n  clsid \"" << clsid << "\"\n  rect 10 " << top
+                << " 220 40\n  Caption \"Main Inventory\"\n  FontName \"MS Sans Serif\"\n  FontSize " << size
+                << "\n  FontBold True\n}";
+        return Host(element.str());
+    };
+    int row = 0;
+    for (const char* clsid : {RibbonClsid, CommandClsid}) {
+        SCOPED_TRACE(clsid);
+        ControlSite& grown = host(clsid, "Grown" + std::to_string(row), 100 * row, 10);
+        ControlSite& stored = host(clsid, "StoredLarger" + std::to_string(row), 100 * row + 48, 12);
+        ++row;
+        Pump(150);
+        const Ink before = InkOf(korvane::activex::testing::CaptureClientArea(grown.Window()), 5);
+        ASSERT_EQ(grown.SetProperty(FontSizeDispid, Variant::Single(12)), S_OK);
+        Pump(150);
+        const Ink after = InkOf(korvane::activex::testing::CaptureClientArea(grown.Window()), 5);
+        const Ink expected = InkOf(korvane::activex::testing::CaptureClientArea(stored.Window()), 5);
+        korvane::activex::testing::WritePng("button_font_size.png",
+                                            korvane::activex::testing::CaptureClientArea(window_->Handle()));
+        EXPECT_LT(after.left, before.left);  // wider than the caption it replaced, not clipped to it
+        EXPECT_EQ(after.left, expected.left);
+        EXPECT_EQ(after.right, expected.right);
+        EXPECT_EQ(after.top, expected.top);
+        EXPECT_EQ(after.bottom, expected.bottom);
+        EXPECT_EQ(after.count, expected.count);
+        // And back to the stored size.
+        ASSERT_EQ(grown.SetProperty(FontSizeDispid, Variant::Single(10)), S_OK);
+        Pump(150);
+        const Ink back = InkOf(korvane::activex::testing::CaptureClientArea(grown.Window()), 5);
+        EXPECT_EQ(back.left, before.left);
+        EXPECT_EQ(back.right, before.right);
+        EXPECT_EQ(back.count, before.count);
+    }
+}
+
 // ---- What the host's handlers may do ----
 
 namespace {

@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -325,6 +326,61 @@ TEST(ProgramForms, EveryStoredCheckButtonLoadsIntoTheControl)
         }
     }
     EXPECT_GE(hosted, 7) << "the five movement kinds and the reset buttons";
+}
+
+// The pixels of a control that are not the button face: their count and the box around them.
+struct Ink {
+    int count = 0;
+    RECT box = {10000, 10000, -1, -1};
+};
+
+Ink InkOf(const activex::testing::Picture& picture)
+{
+    Ink ink;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            if (picture.At(x, y) == face)
+                continue;
+            ++ink.count;
+            ink.box.left = std::min<LONG>(ink.box.left, x);
+            ink.box.top = std::min<LONG>(ink.box.top, y);
+            ink.box.right = std::max<LONG>(ink.box.right, x + 1);
+            ink.box.bottom = std::max<LONG>(ink.box.bottom, y + 1);
+        }
+    return ink;
+}
+
+TEST(ProgramForms, ACaptionWhoseFontSizeChangesIsDrawnAsOneStoredAtThatSize)
+{
+    // The reset windows' hover look: the caption's font grows while the mouse is over the button.
+    static_cast<void>(OleInitialize(nullptr));
+    activex::testing::HostWindow host(600, 300);
+    activex::ControlContainer container(host.Handle(), [](const activex::ControlEvent&) {});
+    auto check = [&](const char* name, int top, int size) -> activex::ControlSite& {
+        std::ostringstream element;
+        element << "form Test {\n  activex " << name << " {\n    clsid \"" << CheckClsid << "\"\n    rect 16 " << top
+                << " 228 36\n    Caption \"Daily Processing\"\n    Value 1\n    FontName \"MS Sans Serif\"\n"
+                << "    FontSize " << size << "\n    FontBold True\n  }\n}\n";
+        const forms::ElementDescription description = forms::ParseFormDescription(element.str());
+        return container.Add(description.children.front());
+    };
+    activex::ControlSite& grown = check("Grown", 10, 10);
+    activex::ControlSite& stored = check("StoredLarger", 60, 12);
+    activex::testing::PumpMessages();
+    const Ink before = InkOf(activex::testing::CaptureClientArea(grown.Window()));
+    ASSERT_EQ(grown.SetProperty(2, com::Variant::Single(12)), S_OK);  // FontSize
+    activex::testing::PumpMessages();
+    const Ink after = InkOf(activex::testing::CaptureClientArea(grown.Window()));
+    const Ink expected = InkOf(activex::testing::CaptureClientArea(stored.Window()));
+    activex::testing::WritePng(BesideThisTest("check-font-size.png"), activex::testing::CaptureClientArea(host.Handle()));
+    EXPECT_GT(after.count, before.count);
+    EXPECT_EQ(after.count, expected.count);
+    EXPECT_TRUE(EqualRect(&after.box, &expected.box))
+        << after.box.left << "," << after.box.top << "-" << after.box.right << "," << after.box.bottom << " drawn, "
+        << expected.box.left << "," << expected.box.top << "-" << expected.box.right << "," << expected.box.bottom
+        << " stored at that size";
+    container.Unload();
 }
 
 // The Adjust Inventory window's five movement buttons, as its description stores them, with the
