@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "forms/WindowText.h"
 #include "forms/testing/PngFile.h"
@@ -149,32 +150,77 @@ DrivenForm& DrivenForm::Focus(std::string_view control) {
 
 namespace {
 
-void PostKey(HWND window, int virtual_key) {
-  const UINT scan = MapVirtualKeyA(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
-  PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), static_cast<LPARAM>(1 | (scan << 16)));
-  PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtual_key),
-               static_cast<LPARAM>(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+INPUT KeyEvent(int virtual_key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(virtual_key);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
 }
 
-// Presses one key on the window that has the focus, with shift held when asked; the message loop
-// translates it into its character as it does for the user's keys. Caps Lock is off for the press, so
-// that the character is the one asked for whatever the program did to the lock.
+// Watches this thread's queue for the release of one key while a press is on its way, wherever it is
+// taken off the queue: by the driver's loop or by the loop of a message box the press opened.
+class KeyReleaseWatch {
+ public:
+  explicit KeyReleaseWatch(int virtual_key)
+      : hook_(SetWindowsHookExA(WH_GETMESSAGE, &KeyReleaseWatch::Seen, nullptr, GetCurrentThreadId())) {
+    if (!hook_) throw std::logic_error("the key press cannot be watched");
+    awaited_ = virtual_key;
+    released_ = false;
+  }
+  ~KeyReleaseWatch() { UnhookWindowsHookEx(hook_); }
+  KeyReleaseWatch(const KeyReleaseWatch&) = delete;
+  KeyReleaseWatch& operator=(const KeyReleaseWatch&) = delete;
+  bool Released() const { return released_; }
+
+ private:
+  static LRESULT CALLBACK Seen(int code, WPARAM removal, LPARAM message) {
+    const MSG* taken = reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && taken->message == WM_KEYUP &&
+        taken->wParam == static_cast<WPARAM>(awaited_))
+      released_ = true;
+    return CallNextHookEx(nullptr, code, removal, message);
+  }
+  static thread_local int awaited_;
+  static thread_local bool released_;
+  HHOOK hook_;
+};
+thread_local int KeyReleaseWatch::awaited_ = 0;
+thread_local bool KeyReleaseWatch::released_ = false;
+
+// Presses one key as the user's keyboard does, through the system's input, with shift held when asked:
+// the window that has the focus gets it in its window's turn, and the message loop translates it into
+// its character. The program's Caps Lock stays as the program set it; a letter whose case the lock would
+// turn is typed with shift the other way, as a user does, so that the character is the one asked for.
 void PressOnFocus(FormDriver& driver, int virtual_key, bool shift) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  const BYTE shift_before = keys[VK_SHIFT];
-  const BYTE caps_before = keys[VK_CAPITAL];
-  keys[VK_SHIFT] = shift ? (keys[VK_SHIFT] | 0x80) : (keys[VK_SHIFT] & ~0x80);
-  keys[VK_CAPITAL] &= ~1;
-  SetKeyboardState(keys);
   HWND focus = GetFocus();
   if (!focus) throw std::logic_error("no window of the program has the keyboard focus");
-  PostKey(focus, virtual_key);
+  HWND top = GetAncestor(focus, GA_ROOT);
+  if (GetForegroundWindow() != top) SetForegroundWindow(top);
+  const bool letter = virtual_key >= 'A' && virtual_key <= 'Z';
+  if (letter && (GetKeyState(VK_CAPITAL) & 1)) shift = !shift;
+  const bool shift_held = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  std::vector<INPUT> presses;
+  if (shift != shift_held) presses.push_back(KeyEvent(VK_SHIFT, shift_held));
+  presses.push_back(KeyEvent(virtual_key, false));
+  presses.push_back(KeyEvent(virtual_key, true));
+  if (shift != shift_held) presses.push_back(KeyEvent(VK_SHIFT, !shift_held));
+  const KeyReleaseWatch watch(virtual_key);
+  if (SendInput(static_cast<UINT>(presses.size()), presses.data(), sizeof(INPUT)) != presses.size())
+    throw std::logic_error("the system took no key press");
+  // The press is the program's once its key-up has come off this thread's queue.
+  const DWORD limit = GetTickCount() + 5000;
+  while (!watch.Released() && static_cast<LONG>(limit - GetTickCount()) > 0) {
+    MSG message;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) Forms::ProcessMessage(message);
+    } else {
+      MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+  }
+  if (!watch.Released()) ADD_FAILURE() << "the key press never reached the program";
   driver.Pump();
-  GetKeyboardState(keys);
-  keys[VK_SHIFT] = shift_before;
-  keys[VK_CAPITAL] = caps_before;
-  SetKeyboardState(keys);
 }
 
 }  // namespace

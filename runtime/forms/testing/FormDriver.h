@@ -68,6 +68,7 @@ class DrivenForm {
   DrivenForm& ClickListLine(std::string_view list, int line);     // a left click on that line of a list box
   DrivenForm& MouseDownOnListLine(std::string_view list, int line, int button = kLeftButton);
   DrivenForm& Focus(std::string_view control);                    // gives the control the focus
+  // Keys go through the system's keyboard input (SendInput), to the window that has the focus.
   DrivenForm& Type(std::string_view control, std::string_view text);  // focus, then a key press per character
   DrivenForm& PressEnter(std::string_view control);               // focus, then Enter
   DrivenForm& PressKey(std::string_view control, int virtual_key, bool shift = false);  // focus, then the key

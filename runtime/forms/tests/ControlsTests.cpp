@@ -129,6 +129,25 @@ TEST_F(Controls, TypingGivesTheCharactersAskedForWhateverTheCapsLock) {
   SetKeyboardState(keys);
 }
 
+// The keys come through the system's keyboard input, as a user's do: the system's own keyboard hook sees
+// each of them go down, before any window of the program gets it.
+std::vector<DWORD> g_keys_down_seen;
+LRESULT CALLBACK SeeKeyDown(int code, WPARAM message, LPARAM key) {
+  if (code == HC_ACTION && message == WM_KEYDOWN)
+    g_keys_down_seen.push_back(reinterpret_cast<const KBDLLHOOKSTRUCT*>(key)->vkCode);
+  return CallNextHookEx(nullptr, code, message, key);
+}
+
+TEST_F(Controls, TypedKeysComeThroughTheSystemsKeyboardInput) {
+  g_keys_down_seen.clear();
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &SeeKeyDown, GetModuleHandleA(nullptr), 0);
+  ASSERT_NE(hook, nullptr);
+  form.Type("Text36", "q7").PressEnter("Text36");
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(form.Text("Text36"), "q7");
+  EXPECT_EQ(g_keys_down_seen, (std::vector<DWORD>{'Q', '7', VK_RETURN}));
+}
+
 TEST_F(Controls, EnterReachesKeyPressAndGoesNoFurther) {
   form.Type("Text38", "ab").PressEnter("Text38");
   EXPECT_EQ(entry().keys_seen.back(), 13);
