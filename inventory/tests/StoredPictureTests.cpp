@@ -52,35 +52,17 @@ struct Pixels {
 };
 
 Pixels CellOfBitmap(const char* name, int cells, int cell) {
-  Pixels whole;
   HBITMAP bitmap =
       static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  BITMAP size{};
-  if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) {
-    if (bitmap) DeleteObject(bitmap);
-    return whole;
-  }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.bmWidth;
-  info.bmiHeader.biHeight = -size.bmHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  std::vector<RGBQUAD> rows(static_cast<size_t>(size.bmWidth) * size.bmHeight);
-  HDC screen = GetDC(nullptr);
-  const int read = GetDIBits(screen, bitmap, 0, size.bmHeight, rows.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(bitmap);
-  if (read != size.bmHeight) return whole;
-  whole.width = size.bmWidth / cells;
-  whole.height = size.bmHeight;
-  for (int y = 0; y < whole.height; ++y) {
-    for (int x = 0; x < whole.width; ++x) {
-      const RGBQUAD& p = rows[static_cast<size_t>(y) * size.bmWidth + cell * whole.width + x];
-      whole.colours.push_back(RGB(p.rgbRed, p.rgbGreen, p.rgbBlue));
-    }
-  }
-  return whole;
+  const activex::testing::Picture whole = activex::testing::PixelsOfBitmap(bitmap);
+  if (bitmap) DeleteObject(bitmap);
+  Pixels part;
+  if (whole.width == 0) return part;
+  part.width = whole.width / cells;
+  part.height = whole.height;
+  for (int y = 0; y < part.height; ++y)
+    for (int x = 0; x < part.width; ++x) part.colours.push_back(whole.At(cell * part.width + x, y));
+  return part;
 }
 
 // Whether the picture shows somewhere in the capture: at one place, every pixel of the picture that is

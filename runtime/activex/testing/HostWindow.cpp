@@ -74,15 +74,14 @@ COLORREF Picture::At(int x, int y) const
     return RGB(rgb[at], rgb[at + 1], rgb[at + 2]);
 }
 
-Picture CaptureClientArea(HWND window)
+namespace {
+
+// The pixels of the top left `width` x `height` of a device context.
+Picture CopyPixels(HDC source, int width, int height)
 {
     Picture picture;
-    RECT client;
-    if (!GetClientRect(window, &client))
-        return picture;
-    picture.width = client.right;
-    picture.height = client.bottom;
-    HDC source = GetDC(window);
+    picture.width = width;
+    picture.height = height;
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -109,7 +108,34 @@ Picture CaptureClientArea(HWND window)
     if (bitmap)
         DeleteObject(bitmap);
     DeleteDC(memory);
+    if (picture.rgb.empty())
+        return {};
+    return picture;
+}
+
+} // namespace
+
+Picture CaptureClientArea(HWND window)
+{
+    RECT client;
+    if (!GetClientRect(window, &client))
+        return {};
+    HDC source = GetDC(window);
+    Picture picture = CopyPixels(source, client.right, client.bottom);
     ReleaseDC(window, source);
+    return picture;
+}
+
+Picture PixelsOfBitmap(HBITMAP bitmap)
+{
+    BITMAP size = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
+        return {};
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    Picture picture = CopyPixels(memory, size.bmWidth, size.bmHeight);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
     return picture;
 }
 

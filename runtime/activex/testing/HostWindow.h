@@ -40,6 +40,8 @@ struct Picture {
     COLORREF At(int x, int y) const;
 };
 Picture CaptureClientArea(HWND window);
+// The pixels of a bitmap; an empty picture when it is none.
+Picture PixelsOfBitmap(HBITMAP bitmap);
 
 // Writes a picture as a PNG file; false when it cannot.
 bool WritePng(const std::string& path, const Picture& picture);

@@ -45,7 +45,10 @@ private:
 HRESULT CanUnloadTestControlLibrary()
 {
     HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
-    auto canUnload = library ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(library, "DllCanUnloadNow")) : nullptr;
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    auto canUnload = library ? reinterpret_cast<CanUnloadNow>(
+                                   reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")))
+                             : nullptr;
     return canUnload ? canUnload() : S_OK;
 }
 

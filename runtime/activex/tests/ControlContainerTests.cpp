@@ -24,7 +24,8 @@ HRESULT CanUnloadTestControlLibrary()
     HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
     if (!library)
         return S_OK;  // not even loaded
-    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(library, "DllCanUnloadNow"));
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
     return canUnload ? canUnload() : E_FAIL;
 }
 

@@ -1,6 +1,7 @@
 // The description's properties as a control reads them by name, and event arguments as handlers see them.
 #include "ControlEvents.h"
 #include "DescriptionPropertyBag.h"
+#include "testing/HostWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -65,22 +66,6 @@ TEST(DescriptionPropertyBag, ReadsPropertiesByNameInTheTypeAsked)
     bag->Release();
 }
 
-// The pixels of a bitmap, top row first, as 0x00BBGGRR.
-std::vector<COLORREF> PixelsOf(HBITMAP bitmap, int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return rows == height ? pixels : std::vector<COLORREF>{};
-}
-
 TEST(DescriptionPropertyBag, GivesAControlThatAsksForAnObjectAPictureOfTheBitmapItNames)
 {
     const forms::ElementDescription form = forms::ParseFormDescription(R"(form F {
@@ -96,10 +81,8 @@ TEST(DescriptionPropertyBag, GivesAControlThatAsksForAnObjectAPictureOfTheBitmap
     HBITMAP stored = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), "ExitPicture", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(stored, nullptr) << "the test program holds the picture";
-    BITMAP size{};
-    ASSERT_TRUE(GetObjectA(stored, sizeof size, &size));
-    const std::vector<COLORREF> storedPixels = PixelsOf(stored, size.bmWidth, size.bmHeight);
-    ASSERT_FALSE(storedPixels.empty());
+    const testing::Picture storedPixels = testing::PixelsOfBitmap(stored);
+    ASSERT_GT(storedPixels.width, 0);
 
     OLE_HANDLE firstHandle = 0;
     for (const auto& [name, asked] : {std::pair{L"Picture", VT_UNKNOWN}, std::pair{L"PictureUp", VT_DISPATCH}}) {
@@ -120,8 +103,11 @@ TEST(DescriptionPropertyBag, GivesAControlThatAsksForAnObjectAPictureOfTheBitmap
         // Each control owns its picture: a second read is a bitmap of its own, with the same pixels.
         EXPECT_NE(handle, firstHandle);
         firstHandle = handle;
-        EXPECT_EQ(PixelsOf(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), size.bmWidth, size.bmHeight),
-                  storedPixels);
+        const testing::Picture pixels =
+            testing::PixelsOfBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
+        EXPECT_EQ(pixels.width, storedPixels.width);
+        EXPECT_EQ(pixels.height, storedPixels.height);
+        EXPECT_EQ(pixels.rgb, storedPixels.rgb);
         picture->Release();
     }
 
