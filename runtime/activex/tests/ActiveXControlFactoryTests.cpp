@@ -2,6 +2,7 @@
 // name with their arguments, changed arguments written back, properties as the forms' values, and every
 // control released when the forms let go of it.
 #include "ControlHostTestSupport.h"
+#include "TestControlUnloading.h"
 #include "forms/ActiveXControlFactory.h"
 #include "forms/PropertyValues.h"
 
@@ -41,16 +42,6 @@ private:
     std::string name_;
     HWND form_;
 };
-
-HRESULT CanUnloadTestControlLibrary()
-{
-    HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
-    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    auto canUnload = library ? reinterpret_cast<CanUnloadNow>(
-                                   reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")))
-                             : nullptr;
-    return canUnload ? canUnload() : S_OK;
-}
 
 class ActiveXControlFactoryTest : public HostedControlTest {
 protected:

@@ -1,6 +1,7 @@
 // The container hosting the test control: creation from a description, saved state, activation,
 // events with by-reference arguments, late-bound properties, and release on unload.
 #include "ControlHostTestSupport.h"
+#include "TestControlUnloading.h"
 
 #include "InPlaceFrame.h"
 #include "TestControlLibrary.h"
@@ -18,16 +19,6 @@ const char kTestControl[] = R"(
     FontSize 12
     Value True
   })";
-
-HRESULT CanUnloadTestControlLibrary()
-{
-    HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
-    if (!library)
-        return S_OK;  // not even loaded
-    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
-    return canUnload ? canUnload() : E_FAIL;
-}
 
 void Click(HWND window, int x, int y)
 {

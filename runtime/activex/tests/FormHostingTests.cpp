@@ -2,6 +2,7 @@
 // its state loaded by name, activated in place, clicked and typed into through the test driver, its
 // events reaching the form's handlers, and all of it released when the form unloads.
 #include "forms/ActiveXControlFactory.h"
+#include "TestControlUnloading.h"
 #include "forms/Forms.h"
 #include "forms/testing/FormDriver.h"
 #include "testing/HostWindow.h"
@@ -69,16 +70,6 @@ private:
     }
     void Check1_Click() { events.push_back("Check1_Click"); }
 };
-
-HRESULT CanUnloadTestControlLibrary()
-{
-    HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
-    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    auto canUnload = library ? reinterpret_cast<CanUnloadNow>(
-                                   reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")))
-                             : nullptr;
-    return canUnload ? canUnload() : S_OK;
-}
 
 class FormHosting : public ::testing::Test {
 protected:

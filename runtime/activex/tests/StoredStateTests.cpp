@@ -2,6 +2,7 @@
 // all the same with its defaults, from a fresh object of its class when the refusing one will not start
 // over; it is left out only when it cannot start even so.
 #include "ControlHostTestSupport.h"
+#include "TestControlUnloading.h"
 
 #include "TestControlLibrary.h"
 
@@ -9,17 +10,6 @@
 
 namespace korvane::activex::testing {
 namespace {
-
-HRESULT CanUnloadTestControlLibrary()
-{
-    HMODULE library = GetModuleHandleA("KorvaneTestControl.ocx");
-    if (!library)
-        return S_OK;  // not even loaded
-    // Through the generic function type, which the compiler lets any function pointer become.
-    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "DllCanUnloadNow")));
-    return canUnload ? canUnload() : E_FAIL;
-}
 
 std::wstring CaptionOf(ControlSite& control)
 {
