@@ -3,8 +3,8 @@
 // buttons' own glyphs, each found on the screen inside its control.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "KorvaneWindowsFixture.h"
 #include "items/MainMenuWindow.h"
@@ -43,32 +43,29 @@ const StoredPicture kStoredPictures[] = {
     {"ZeroSales", "Form63", "QvCommand1", "KorvaneSmall", 1, 0},
 };
 
-// One cell of a bitmap of the program, top row first, as 0x00BBGGRR.
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> colours;
-  COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
-};
+using activex::testing::Picture;
 
-Pixels CellOfBitmap(const char* name, int cells, int cell) {
+// One cell of a bitmap of the program.
+Picture CellOfBitmap(const char* name, int cells, int cell) {
   HBITMAP bitmap =
       static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  const activex::testing::Picture whole = activex::testing::PixelsOfBitmap(bitmap);
+  const Picture whole = activex::testing::PixelsOfBitmap(bitmap);
   if (bitmap) DeleteObject(bitmap);
-  Pixels part;
+  Picture part;
   if (whole.width == 0) return part;
   part.width = whole.width / cells;
   part.height = whole.height;
-  for (int y = 0; y < part.height; ++y)
-    for (int x = 0; x < part.width; ++x) part.colours.push_back(whole.At(cell * part.width + x, y));
+  for (int y = 0; y < part.height; ++y) {
+    const auto row = whole.rgb.begin() + (static_cast<std::ptrdiff_t>(y) * whole.width + cell * part.width) * 3;
+    part.rgb.insert(part.rgb.end(), row, row + part.width * 3);
+  }
   return part;
 }
 
 // Whether the picture shows somewhere in the capture: at one place, every pixel of the picture that is
 // not its see-through colour and falls inside the capture equals the screen's, and at least half of
 // those pixels fall inside (a picture larger than its control's face may lose its edges to the border).
-bool ShowsPicture(const activex::testing::Picture& screen, const Pixels& picture) {
+bool ShowsPicture(const Picture& screen, const Picture& picture) {
   int drawn = 0;
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) drawn += picture.At(x, y) != kMaskColour;
@@ -106,7 +103,7 @@ TEST_F(StoredPictures, EachStoredPictureShowsOnItsControl) {
     auto& holder = ui_.On(stored.form).Get().Hosted(stored.control);
     EXPECT_EQ(holder.DefaultsReason(), "");
     ASSERT_NE(holder.Hosted(), nullptr) << holder.MissingReason();
-    const Pixels picture = CellOfBitmap(stored.bitmap, stored.cells, stored.cell);
+    const Picture picture = CellOfBitmap(stored.bitmap, stored.cells, stored.cell);
     ASSERT_GT(picture.width, 0) << "the program holds the picture " << stored.bitmap;
     activex::testing::PumpMessages();
     const activex::testing::Picture screen = activex::testing::CaptureClientArea(holder.Hosted()->Window());

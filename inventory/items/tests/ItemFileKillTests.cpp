@@ -121,6 +121,21 @@ class ItemFileKillTest : public ::testing::Test {
     return writer;
   }
 
+  // Runs a writer that is not killed through `writes` writes, failing the test when it did not find the
+  // item file holding `found`, did not end well or reported another number of writes.
+  void RunWriterThrough(long writes, Version found, WriterOutput& output) {
+    auto writer = StartWriter(writes);
+    ASSERT_NE(writer, nullptr);
+    std::string ready;
+    ASSERT_TRUE(writer->ReadLine(ready));
+    output = ReadRestOfOutput(*writer, ready);
+    const ChildEnding ending = writer->Wait();
+    ASSERT_EQ(output.ready, std::string("ready ") + NameOf(found)) << output.rest;
+    ASSERT_FALSE(ending.killed);
+    ASSERT_EQ(ending.exitCode, 0) << output.rest;
+    ASSERT_EQ(output.writeMicroseconds.size(), static_cast<std::size_t>(writes)) << output.rest;
+  }
+
   // Which version the item file holds, failing the test when it is neither.
   void ExpectWholeItemFile(Version afterCompletedWrites, Version& onDisk) {
     ASSERT_TRUE(std::filesystem::exists(ItemFile())) << "the item file is missing";
@@ -155,16 +170,8 @@ TEST_F(ItemFileKillTest, AKilledRewriteLeavesTheOldOrTheNewFileWholeAndALeftover
   // seen in the kills after them, as the machine's load changes.
   double writeMicroseconds = 0;
   {
-    auto writer = StartWriter(2);
-    ASSERT_NE(writer, nullptr);
-    std::string ready;
-    ASSERT_TRUE(writer->ReadLine(ready));
-    const WriterOutput output = ReadRestOfOutput(*writer, ready);
-    const ChildEnding ending = writer->Wait();
-    ASSERT_EQ(output.ready, "ready old") << output.rest;
-    ASSERT_FALSE(ending.killed);
-    ASSERT_EQ(ending.exitCode, 0) << output.rest;
-    ASSERT_EQ(output.writeMicroseconds.size(), 2u) << output.rest;
+    WriterOutput output;
+    ASSERT_NO_FATAL_FAILURE(RunWriterThrough(2, Version::Old, output));
     writeMicroseconds = std::max(output.writeMicroseconds[0], output.writeMicroseconds[1]);
     ASSERT_NO_FATAL_FAILURE(ExpectWholeItemFile(Version::Old, onDisk));
     ASSERT_FALSE(std::filesystem::exists(TemporaryFile()));
@@ -208,16 +215,8 @@ TEST_F(ItemFileKillTest, AKilledRewriteLeavesTheOldOrTheNewFileWholeAndALeftover
     if (!leftoverShownHarmless) {
       // Once, a writer that is not killed runs beside the leftover: it reads the item file, writes the
       // other version over it and takes the temporary file away.
-      auto once = StartWriter(1);
-      ASSERT_NE(once, nullptr);
-      std::string onceReady;
-      ASSERT_TRUE(once->ReadLine(onceReady));
-      const WriterOutput onceOutput = ReadRestOfOutput(*once, onceReady);
-      const ChildEnding onceEnding = once->Wait();
-      ASSERT_EQ(onceOutput.ready, std::string("ready ") + NameOf(onDisk)) << onceOutput.rest;
-      ASSERT_FALSE(onceEnding.killed);
-      ASSERT_EQ(onceEnding.exitCode, 0) << onceOutput.rest;
-      ASSERT_EQ(onceOutput.writeMicroseconds.size(), 1u) << onceOutput.rest;
+      WriterOutput onceOutput;
+      ASSERT_NO_FATAL_FAILURE(RunWriterThrough(1, onDisk, onceOutput));
       ASSERT_EQ(ReadBytes(ItemFile()), Contents(Other(onDisk)));
       EXPECT_FALSE(std::filesystem::exists(TemporaryFile()));
       onDisk = Other(onDisk);

@@ -150,6 +150,16 @@ DrivenForm& DrivenForm::Focus(std::string_view control) {
 
 namespace {
 
+// Handles one message that is waiting, or waits a short while for one; false when none came.
+bool HandleOneMessage() {
+  MSG message;
+  if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message != WM_QUIT) Forms::ProcessMessage(message);
+    return true;
+  }
+  return MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT;
+}
+
 INPUT KeyEvent(int virtual_key, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -211,14 +221,7 @@ void PressOnFocus(FormDriver& driver, int virtual_key, bool shift) {
     throw std::logic_error("the system took no key press");
   // The press is the program's once its key-up has come off this thread's queue.
   const DWORD limit = GetTickCount() + 5000;
-  while (!watch.Released() && static_cast<LONG>(limit - GetTickCount()) > 0) {
-    MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT) Forms::ProcessMessage(message);
-    } else {
-      MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
-  }
+  while (!watch.Released() && static_cast<LONG>(limit - GetTickCount()) > 0) HandleOneMessage();
   if (!watch.Released()) ADD_FAILURE() << "the key press never reached the program";
   driver.Pump();
 }
@@ -318,12 +321,7 @@ FormDriver::~FormDriver() {
 void FormDriver::Pump() {
   // Handles what is waiting; a short wait catches what the display brings in reply (focus, painting).
   for (int round = 0; round < 100000; ++round) {
-    MSG message;
-    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT) Forms::ProcessMessage(message);
-      continue;
-    }
-    if (MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT) return;
+    if (!HandleOneMessage()) return;
   }
   ADD_FAILURE() << "the program never became idle";
 }
