@@ -7,6 +7,7 @@
 #include <string>
 
 #include "KorvaneWindowsFixture.h"
+#include "forms/FormResources.h"
 #include "items/MainMenuWindow.h"
 #include "testing/HostWindow.h"
 
@@ -47,10 +48,7 @@ using activex::testing::Picture;
 
 // One cell of a bitmap of the program.
 Picture CellOfBitmap(const char* name, int cells, int cell) {
-  HBITMAP bitmap =
-      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  const Picture whole = activex::testing::PixelsOfBitmap(bitmap);
-  if (bitmap) DeleteObject(bitmap);
+  const Picture whole = activex::testing::PixelsOfBitmap(forms::TryLoadPicture(name).Get());
   Picture part;
   if (whole.width == 0) return part;
   part.width = whole.width / cells;

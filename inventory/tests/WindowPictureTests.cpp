@@ -205,33 +205,6 @@ std::vector<Sample> LitLamp(const RECT& r) {
   return samples;
 }
 
-// The pixels of a bitmap of the program's resources, rows top down.
-std::optional<Picture> BitmapPixels(const char* name) {
-  const forms::GdiBitmap bitmap = forms::TryLoadPicture(name);
-  DIBSECTION section{};
-  if (!bitmap || GetObjectA(bitmap.Get(), sizeof section, &section) != sizeof section) return std::nullopt;
-  const BITMAP& bits = section.dsBm;
-  const int bytesPerPixel = bits.bmBitsPixel / 8;
-  if (!bits.bmBits || (bytesPerPixel != 3 && bytesPerPixel != 4)) return std::nullopt;
-  Picture picture;
-  picture.width = bits.bmWidth;
-  picture.height = bits.bmHeight;
-  picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-  const bool bottomUp = section.dsBmih.biHeight > 0;
-  for (int y = 0; y < picture.height; ++y) {
-    const auto* row = static_cast<const BYTE*>(bits.bmBits) +
-                      static_cast<size_t>(bottomUp ? picture.height - 1 - y : y) * bits.bmWidthBytes;
-    for (int x = 0; x < picture.width; ++x) {
-      const BYTE* pixel = row + static_cast<size_t>(x) * bytesPerPixel;  // blue, green, red
-      const size_t at = (static_cast<size_t>(y) * picture.width + x) * 3;
-      picture.rgb[at] = pixel[2];
-      picture.rgb[at + 1] = pixel[1];
-      picture.rgb[at + 2] = pixel[0];
-    }
-  }
-  return picture;
-}
-
 // A push button draws its bitmap centred in the button. Only the part inside the button's edge and
 // focus rectangle is compared, where nothing is drawn over the bitmap.
 constexpr int kPushButtonEdge = 4;
@@ -339,12 +312,12 @@ class WindowPictures : public testing::KorvaneWindowsTest {
       return EtchedFrame(r, *back);
     }
     if (c.look == Look::Bitmap) {
-      const std::optional<Picture> bitmap = BitmapPixels(c.bitmap);
-      if (!bitmap) {
+      const Picture bitmap = activex::testing::PixelsOfBitmap(forms::TryLoadPicture(c.bitmap).Get());
+      if (bitmap.width == 0) {
         ADD_FAILURE() << "the program holds no bitmap " << c.bitmap;
         return {};
       }
-      return CentredBitmap(r, *bitmap);
+      return CentredBitmap(r, bitmap);
     }
     return LitLamp(r);
   }

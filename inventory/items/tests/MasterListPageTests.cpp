@@ -12,6 +12,7 @@
 #include "files/SequentialFiles.h"
 #include "files/tests/TempFolder.h"
 #include "items/MasterListLine.h"
+#include "items/tests/ItemFileFixtures.h"
 #include "movements/tests/MovementFixtures.h"
 
 namespace korvane {
@@ -344,10 +345,8 @@ TEST_F(MasterListPageTest, ANewItemWhoseWriteFailsLeavesTheFileAsItWasAndAddMode
 // lines are not whole items that the readers take through: after an item cut short its lines would
 // become the missing fields of that item, and past the table's last row nothing would read the file.
 TEST_F(MasterListPageTest, ANewItemIsNotAppendedToAFileThatCannotBeReadThrough) {
-  std::string tooLong;
-  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) tooLong += ItemFileBytes({SmallItemFile()[item % 4]});
-  std::string full;
-  for (int item = 0; item < ItemTableColumns::kLastRow; ++item) full += ItemFileBytes({SmallItemFile()[item % 4]});
+  const std::string tooLong = testing::WellFormedItemFile(ItemTableColumns::kLastRow + 1);
+  const std::string full = testing::WellFormedItemFile(ItemTableColumns::kLastRow);
   struct Case {
     const char* what;
     std::string bytes;

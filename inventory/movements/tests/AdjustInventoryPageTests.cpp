@@ -104,6 +104,14 @@ class AdjustInventoryPageTest : public ::testing::Test {
   }
   std::string ItemFile() const { return folder_.File("Item.dat"); }
 
+  // An item file of the test's items over and over, one item more than the table holds; its bytes.
+  std::string WriteOneItemMoreThanTheTableHolds() {
+    std::string bytes;
+    for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
+    WriteBytes(ItemFile(), bytes);
+    return bytes;
+  }
+
   void ExpectResetPage() {
     for (AdjustBox box :
          {AdjustBox::Text35, AdjustBox::Text36, AdjustBox::Text37, AdjustBox::Text38, AdjustBox::Text16}) {
@@ -413,9 +421,7 @@ TEST_F(AdjustInventoryPageTest, AnItemFileThatCannotBeWrittenIsReportedAndLeftAs
 }
 
 TEST_F(AdjustInventoryPageTest, AFileOfMoreItemsThanTheTableHoldsHasAMessageOfItsOwn) {
-  std::string bytes;
-  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
-  WriteBytes(ItemFile(), bytes);
+  const std::string bytes = WriteOneItemMoreThanTheTableHolds();
   window_.Click(MovementKind::Receipt);
   window_.Type(AdjustBox::Text38, "AB\r");
   window_.Type(AdjustBox::Text36, "5\r");
@@ -429,9 +435,7 @@ TEST_F(AdjustInventoryPageTest, AFileOfMoreItemsThanTheTableHoldsHasAMessageOfIt
 // number that no item has reads on past the table's last row and sends the user to the Debug Inventory
 // tool, as a file cut short does.
 TEST_F(AdjustInventoryPageTest, ALookupThatReadsPastTheTablesLastRowGivesTheItemFileMessage) {
-  std::string bytes;
-  for (int item = 0; item <= ItemTableColumns::kLastRow; ++item) bytes += ItemFileBytes({items_[item % 4]});
-  WriteBytes(ItemFile(), bytes);
+  const std::string bytes = WriteOneItemMoreThanTheTableHolds();
   window_.Click(MovementKind::Receipt);
   window_.Type(AdjustBox::Text38, "AB\r");
   EXPECT_EQ(window_.texts[AdjustBox::Text16], "1");

@@ -378,32 +378,8 @@ const LookCase LookCases[] = {
      {{35, 0, Black}, {35, 1, COLOR_3DLIGHT}, {35, 28, COLOR_3DDKSHADOW}, {35, 2, COLOR_BTNHIGHLIGHT}}},
 };
 
-// The pixels of the inner area that are not the face colour.
-struct Ink {
-    int count = 0;
-    int left = 10000, right = -1, top = 10000, bottom = -1;
-    bool has(COLORREF color) const { return colors.count(color) != 0; }
-    std::set<COLORREF> colors;
-};
-
-Ink InkOf(const korvane::activex::testing::Picture& picture, int margin)
-{
-    Ink ink;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (int y = margin; y < picture.height - margin; ++y)
-        for (int x = margin; x < picture.width - margin; ++x) {
-            const COLORREF pixel = picture.At(x, y);
-            if (pixel == face)
-                continue;
-            ++ink.count;
-            ink.colors.insert(pixel);
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-        }
-    return ink;
-}
+using korvane::activex::testing::Ink;
+using korvane::activex::testing::InkOf;
 
 } // namespace
 
@@ -480,7 +456,6 @@ TEST_F(ButtonHostedTest, ACaptionWhoseFontSizeChangesIsDrawnAsOneStoredAtThatSiz
 {
     // The program's hover look: the caption's font grows while the mouse is over the button.
     MovePointer(window_->Handle(), 315, 195);
-    constexpr DISPID FontSizeDispid = 2;
     auto host = [this](const char* clsid, const std::string& name, int top, int size) -> ControlSite& {
         std::ostringstream element;
         element << "activex " << name << " {\n  clsid \"" << clsid << "\"\n  rect 10 " << top

@@ -2,6 +2,7 @@
 
 #include "forms/testing/PngFile.h"
 
+#include <algorithm>
 
 namespace korvane::activex::testing {
 
@@ -137,6 +138,24 @@ Picture PixelsOfBitmap(HBITMAP bitmap)
     SelectObject(memory, previous);
     DeleteDC(memory);
     return picture;
+}
+
+Ink InkOf(const Picture& picture, int margin, COLORREF face)
+{
+    Ink ink;
+    for (int y = margin; y < picture.height - margin; ++y)
+        for (int x = margin; x < picture.width - margin; ++x) {
+            const COLORREF pixel = picture.At(x, y);
+            if (pixel == face)
+                continue;
+            ++ink.count;
+            ink.colors.insert(pixel);
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
 }
 
 bool WritePng(const std::string& path, const Picture& picture)

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,17 @@ struct Picture {
 Picture CaptureClientArea(HWND window);
 // The pixels of a bitmap; an empty picture when it is none.
 Picture PixelsOfBitmap(HBITMAP bitmap);
+
+// What is drawn on a control's face: the pixels `margin` pixels or more in from the picture's edges that
+// are not the face colour, how many they are, the box around them (right and bottom the last pixel in)
+// and their colours.
+struct Ink {
+    int count = 0;
+    int left = 10000, right = -1, top = 10000, bottom = -1;
+    std::set<COLORREF> colors;
+    bool has(COLORREF color) const { return colors.count(color) != 0; }
+};
+Ink InkOf(const Picture& picture, int margin, COLORREF face = GetSysColor(COLOR_BTNFACE));
 
 // Writes a picture as a PNG file; false when it cannot.
 bool WritePng(const std::string& path, const Picture& picture);

@@ -13,7 +13,6 @@
 #include <gmock/gmock.h>
 #include <olectl.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -328,28 +327,7 @@ TEST(ProgramForms, EveryStoredCheckButtonLoadsIntoTheControl)
     EXPECT_GE(hosted, 7) << "the five movement kinds and the reset buttons";
 }
 
-// The pixels of a control that are not the button face: their count and the box around them.
-struct Ink {
-    int count = 0;
-    RECT box = {10000, 10000, -1, -1};
-};
-
-Ink InkOf(const activex::testing::Picture& picture)
-{
-    Ink ink;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            if (picture.At(x, y) == face)
-                continue;
-            ++ink.count;
-            ink.box.left = std::min<LONG>(ink.box.left, x);
-            ink.box.top = std::min<LONG>(ink.box.top, y);
-            ink.box.right = std::max<LONG>(ink.box.right, x + 1);
-            ink.box.bottom = std::max<LONG>(ink.box.bottom, y + 1);
-        }
-    return ink;
-}
+using activex::testing::Ink;
 
 TEST(ProgramForms, ACaptionWhoseFontSizeChangesIsDrawnAsOneStoredAtThatSize)
 {
@@ -368,18 +346,16 @@ TEST(ProgramForms, ACaptionWhoseFontSizeChangesIsDrawnAsOneStoredAtThatSize)
     activex::ControlSite& grown = check("Grown", 10, 10);
     activex::ControlSite& stored = check("StoredLarger", 60, 12);
     activex::testing::PumpMessages();
-    const Ink before = InkOf(activex::testing::CaptureClientArea(grown.Window()));
+    const Ink before = activex::testing::InkOf(activex::testing::CaptureClientArea(grown.Window()), 0);
     ASSERT_EQ(grown.SetProperty(2, com::Variant::Single(12)), S_OK);  // FontSize
     activex::testing::PumpMessages();
-    const Ink after = InkOf(activex::testing::CaptureClientArea(grown.Window()));
-    const Ink expected = InkOf(activex::testing::CaptureClientArea(stored.Window()));
+    const Ink after = activex::testing::InkOf(activex::testing::CaptureClientArea(grown.Window()), 0);
+    const Ink expected = activex::testing::InkOf(activex::testing::CaptureClientArea(stored.Window()), 0);
     activex::testing::WritePng(BesideThisTest("check-font-size.png"), activex::testing::CaptureClientArea(host.Handle()));
     EXPECT_GT(after.count, before.count);
     EXPECT_EQ(after.count, expected.count);
-    EXPECT_TRUE(EqualRect(&after.box, &expected.box))
-        << after.box.left << "," << after.box.top << "-" << after.box.right << "," << after.box.bottom << " drawn, "
-        << expected.box.left << "," << expected.box.top << "-" << expected.box.right << "," << expected.box.bottom
-        << " stored at that size";
+    const auto box = [](const Ink& ink) { return std::vector<int>{ink.left, ink.top, ink.right, ink.bottom}; };
+    EXPECT_EQ(box(after), box(expected)) << "the box drawn, then the box stored at that size";
     container.Unload();
 }
 
